@@ -1,0 +1,13 @@
+#include "platform/sim/SimComputer.h"
+
+#include "base/Port.h"
+
+namespace brillex::sim {
+
+SimComputer::SimComputer() = default;
+
+void SimComputer::install() {
+    Port<MainLoop>::install(&loop);
+}
+
+} // namespace brillex::sim

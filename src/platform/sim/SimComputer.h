@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/ManualLoop.h"
+
+namespace brillex::sim {
+
+// The simulated computer: one in-memory stand-in per platform port, each with
+// switches for the failures the core handles. install() makes it the platform.
+class SimComputer {
+public:
+    SimComputer();
+    SimComputer(const SimComputer&) = delete;
+    SimComputer& operator=(const SimComputer&) = delete;
+
+    void install();
+
+    ManualLoop loop;
+};
+
+} // namespace brillex::sim

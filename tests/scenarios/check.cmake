@@ -1,0 +1,18 @@
+# Plays SCRIPT with RUNNER and compares the output with SCRIPT's .out file.
+# The expected exit status is 1 exactly when the expected output holds a "! " line.
+string(REGEX REPLACE "\\.scn$" ".out" expected_file "${SCRIPT}")
+execute_process(COMMAND "${RUNNER}" "${SCRIPT}" OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+file(READ "${expected_file}" expected)
+set(want_status 0)
+if(expected MATCHES "(^|\n)! ")
+  set(want_status 1)
+endif()
+if(NOT actual STREQUAL expected)
+  file(WRITE "${SCRIPT}.actual" "${actual}")
+  execute_process(COMMAND diff -u "${expected_file}" "${SCRIPT}.actual")
+  file(REMOVE "${SCRIPT}.actual")
+  message(FATAL_ERROR "output differs from ${expected_file}")
+endif()
+if(NOT status EQUAL want_status)
+  message(FATAL_ERROR "exit status ${status}, expected ${want_status}")
+endif()

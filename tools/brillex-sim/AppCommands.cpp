@@ -1,0 +1,7 @@
+#include "Runner.h"
+
+namespace brillex::sim {
+
+void addAppCommands(Runner&) {}
+
+} // namespace brillex::sim

@@ -1,0 +1,7 @@
+#include "Runner.h"
+
+namespace brillex::sim {
+
+void addKeysCommands(Runner&) {}
+
+} // namespace brillex::sim

@@ -1,0 +1,7 @@
+#include "Runner.h"
+
+namespace brillex::sim {
+
+void addPowerCommands(Runner&) {}
+
+} // namespace brillex::sim

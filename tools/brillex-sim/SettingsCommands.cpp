@@ -1,0 +1,7 @@
+#include "Runner.h"
+
+namespace brillex::sim {
+
+void addSettingsCommands(Runner&) {}
+
+} // namespace brillex::sim

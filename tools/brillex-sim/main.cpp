@@ -1,0 +1,31 @@
+#include <fstream>
+#include <iostream>
+
+#include "Runner.h"
+
+int main(int argc, char** argv) {
+    using namespace brillex::sim;
+    if (argc > 2) {
+        std::cerr << "usage: brillex-sim [SCRIPT]\n";
+        return 2;
+    }
+    SimComputer computer;
+    computer.install();
+    Runner runner(computer);
+    addCoreCommands(runner);
+    addBoostCommands(runner);
+    addPowerCommands(runner);
+    addSettingsCommands(runner);
+    addControlsCommands(runner);
+    addKeysCommands(runner);
+    addAppCommands(runner);
+    if (argc == 2) {
+        std::ifstream script(argv[1]);
+        if (!script) {
+            std::cerr << "brillex-sim: cannot open " << argv[1] << '\n';
+            return 2;
+        }
+        return runner.run(script);
+    }
+    return runner.run(std::cin);
+}
