@@ -8,6 +8,7 @@ SimComputer::SimComputer() = default;
 
 void SimComputer::install() {
     Port<MainLoop>::install(&loop);
+    Port<ScreenServices>::install(&screens);
 }
 
 } // namespace brillex::sim

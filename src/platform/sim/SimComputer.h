@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ManualLoop.h"
+#include "platform/sim/SimScreens.h"
 
 namespace brillex::sim {
 
@@ -15,6 +16,7 @@ public:
     void install();
 
     ManualLoop loop;
+    SimScreens screens;
 };
 
 } // namespace brillex::sim
