@@ -9,6 +9,7 @@ SimComputer::SimComputer() = default;
 void SimComputer::install() {
     Port<MainLoop>::install(&loop);
     Port<ScreenServices>::install(&screens);
+    Port<AccessibilityTrust>::install(&accessibility);
 }
 
 } // namespace brillex::sim

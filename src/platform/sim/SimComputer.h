@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ManualLoop.h"
+#include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimScreens.h"
 
 namespace brillex::sim {
@@ -17,6 +18,7 @@ public:
 
     ManualLoop loop;
     SimScreens screens;
+    SimAccessibility accessibility;
 };
 
 } // namespace brillex::sim
