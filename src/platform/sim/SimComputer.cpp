@@ -9,6 +9,8 @@ SimComputer::SimComputer() = default;
 void SimComputer::install() {
     Port<MainLoop>::install(&loop);
     Port<ScreenServices>::install(&screens);
+    Port<SettingsStore>::install(&store);
+    Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);
 }
 

@@ -2,7 +2,9 @@
 
 #include "base/ManualLoop.h"
 #include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimScreens.h"
+#include "settings/MemoryStore.h"
 
 namespace brillex::sim {
 
@@ -18,6 +20,8 @@ public:
 
     ManualLoop loop;
     SimScreens screens;
+    MemoryStore store{loop};
+    SimLoginItems loginItems;
     SimAccessibility accessibility;
 };
 
