@@ -1,0 +1,64 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "base/MainLoop.h"
+#include "base/Observable.h"
+#include "base/Signal.h"
+#include "boost/ScreenServices.h"
+#include "controls/DisplayBrightnessState.h"
+#include "controls/DisplayConnectServices.h"
+#include "controls/LibraryLoader.h"
+
+namespace brillex {
+
+// Reads and sets the system (backlight) brightness of every attached display
+// through the private DisplayServices library, one state per screen.
+class SystemBrightness : public ObservableObject {
+public:
+    using DisplayStates = std::map<DisplayId, std::shared_ptr<DisplayBrightnessState>>;
+
+    static constexpr const char* kDisplayServicesPath =
+        "/System/Library/PrivateFrameworks/DisplayServices.framework/DisplayServices";
+    static constexpr double kObserveInterval = 0.5;
+
+    // Loads DisplayServices, creates the states of the attached screens and
+    // follows screen-configuration changes.
+    SystemBrightness(ScreenServices& screens, LibraryLoader& loader, const DisplayConnectServices& displayConnect,
+                     MainLoop& loop);
+    static SystemBrightness& shared();
+
+    // One state per screen seen by the last refresh, ascending by id.
+    Published<DisplayStates> displayStates{*this, {}};
+    const NativeLibrary* displayServicesHandle = nullptr;
+    std::optional<DisplayBrightnessState::GetFunction> getBrightnessFunc;
+    std::optional<DisplayBrightnessState::SetFunction> setBrightnessFunc;
+    // The poll timer while observing.
+    Timer observerTimer;
+
+    // Brings displayStates in step with the attached screens; existing states
+    // are kept as they are, new ones read once.
+    void refreshDisplays();
+    // Re-reads every state's value.
+    void refreshBrightness();
+    // Re-reads every 0.5 seconds until stopObserving().
+    void startObserving();
+    void stopObserving();
+
+    // The main display's brightness, 1.0 while it has no state.
+    float mainDisplayBrightness() const;
+
+private:
+    void loadDisplayServices(LibraryLoader& loader);
+    void read(DisplayBrightnessState& state) const;
+    std::optional<float> readDisplayConnect() const;
+
+    ScreenServices& screens_;
+    const DisplayConnectServices& displayConnect_;
+    MainLoop& loop_;
+    Subscription screenChanges_;
+};
+
+} // namespace brillex
