@@ -9,6 +9,9 @@ SimComputer::SimComputer() = default;
 void SimComputer::install() {
     Port<MainLoop>::install(&loop);
     Port<ScreenServices>::install(&screens);
+    Port<PowerSources>::install(&powerSources);
+    Port<LibraryLoader>::install(&libraries);
+    Port<DisplayConnectServices>::install(&displayServices);
     Port<SettingsStore>::install(&store);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);

@@ -2,7 +2,10 @@
 
 #include "base/ManualLoop.h"
 #include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimDisplayServices.h"
+#include "platform/sim/SimLibraryLoader.h"
 #include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimPowerSources.h"
 #include "platform/sim/SimScreens.h"
 #include "settings/MemoryStore.h"
 
@@ -20,6 +23,9 @@ public:
 
     ManualLoop loop;
     SimScreens screens;
+    SimPowerSources powerSources;
+    SimLibraryLoader libraries;
+    SimDisplayServices displayServices{libraries};
     MemoryStore store{loop};
     SimLoginItems loginItems;
     SimAccessibility accessibility;

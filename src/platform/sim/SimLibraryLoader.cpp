@@ -1,0 +1,39 @@
+#include "platform/sim/SimLibraryLoader.h"
+
+namespace brillex::sim {
+
+LibraryLoader::Result SimLibraryLoader::open(const std::string& path) {
+    const auto found = libraries_.find(path);
+    if (found == libraries_.end() || !found->second->present) {
+        return {nullptr, "dlopen(" + path + ", 0x0002): image not found"};
+    }
+    ++found->second->opens;
+    return {found->second.get(), {}};
+}
+
+void SimLibraryLoader::setPresent(const std::string& path, bool present) {
+    library(path).present = present;
+}
+
+void SimLibraryLoader::undefine(const std::string& path, const std::string& name) {
+    if (const auto found = libraries_.find(path); found != libraries_.end()) found->second->functions.erase(name);
+}
+
+int SimLibraryLoader::openCount(const std::string& path) const {
+    const auto found = libraries_.find(path);
+    return found == libraries_.end() ? 0 : found->second->opens;
+}
+
+SimLibraryLoader::Library& SimLibraryLoader::library(const std::string& path) {
+    auto& slot = libraries_[path];
+    if (!slot) slot = std::make_unique<Library>();
+    return *slot;
+}
+
+std::any SimLibraryLoader::Library::symbol(const std::string& name, const std::type_info&) const {
+    // The caller's any_cast rejects a function of another signature.
+    const auto found = functions.find(name);
+    return found == functions.end() ? std::any() : found->second;
+}
+
+} // namespace brillex::sim
