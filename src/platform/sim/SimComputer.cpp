@@ -15,6 +15,11 @@ void SimComputer::install() {
     Port<SettingsStore>::install(&store);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);
+    Port<StatusBar>::install(&statusBar);
+    Port<PopoverFactory>::install(&popovers);
+    Port<GlobalEventMonitor>::install(&eventMonitor);
+    Port<Application>::install(&application);
+    Port<Workspace>::install(&workspace);
 }
 
 } // namespace brillex::sim

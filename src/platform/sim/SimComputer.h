@@ -2,11 +2,16 @@
 
 #include "base/ManualLoop.h"
 #include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimApplication.h"
 #include "platform/sim/SimDisplayServices.h"
 #include "platform/sim/SimLibraryLoader.h"
+#include "platform/sim/SimEventMonitor.h"
 #include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimPopovers.h"
 #include "platform/sim/SimPowerSources.h"
 #include "platform/sim/SimScreens.h"
+#include "platform/sim/SimStatusBar.h"
+#include "platform/sim/SimWorkspace.h"
 #include "settings/MemoryStore.h"
 
 namespace brillex::sim {
@@ -29,6 +34,11 @@ public:
     MemoryStore store{loop};
     SimLoginItems loginItems;
     SimAccessibility accessibility;
+    SimStatusBar statusBar;
+    SimPopovers popovers;
+    SimEventMonitor eventMonitor;
+    SimApplication application;
+    SimWorkspace workspace;
 };
 
 } // namespace brillex::sim
