@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "base/MainLoop.h"
 #include "base/Observable.h"
@@ -38,6 +39,8 @@ public:
     // Every state to level 0.0, then off. The states stay.
     void disableAllBoosts();
 
+    // The ids of the states held, ascending.
+    std::vector<DisplayId> stateIds() const;
     // The state of `id`, or null.
     DisplayBoostState* state(DisplayId id) const;
     // The first state (ascending id) of a built-in display, or null.

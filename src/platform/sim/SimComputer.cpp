@@ -9,6 +9,8 @@ SimComputer::SimComputer() = default;
 void SimComputer::install() {
     Port<MainLoop>::install(&loop);
     Port<ScreenServices>::install(&screens);
+    Port<TransferTables>::install(&gamma);
+    Port<ExtendedRangeOutput>::install(&edrOutput);
     Port<PowerSources>::install(&powerSources);
     Port<LibraryLoader>::install(&libraries);
     Port<DisplayConnectServices>::install(&displayServices);

@@ -2,6 +2,8 @@
 
 #include "base/ManualLoop.h"
 #include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimEdrOutput.h"
+#include "platform/sim/SimGamma.h"
 #include "platform/sim/SimApplication.h"
 #include "platform/sim/SimDisplayServices.h"
 #include "platform/sim/SimLibraryLoader.h"
@@ -28,6 +30,8 @@ public:
 
     ManualLoop loop;
     SimScreens screens;
+    SimGamma gamma{screens};
+    SimEdrOutput edrOutput;
     SimPowerSources powerSources;
     SimLibraryLoader libraries;
     SimDisplayServices displayServices{libraries};
