@@ -14,6 +14,8 @@ void SimComputer::install() {
     Port<PowerSources>::install(&powerSources);
     Port<LibraryLoader>::install(&libraries);
     Port<DisplayConnectServices>::install(&displayServices);
+    Port<ObjectRuntime>::install(&objects);
+    Port<Appearance>::install(&appearance);
     Port<SettingsStore>::install(&store);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);

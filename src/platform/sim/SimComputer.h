@@ -4,11 +4,15 @@
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimEdrOutput.h"
 #include "platform/sim/SimGamma.h"
+#include "platform/sim/SimAppearance.h"
 #include "platform/sim/SimApplication.h"
 #include "platform/sim/SimDisplayServices.h"
 #include "platform/sim/SimLibraryLoader.h"
 #include "platform/sim/SimEventMonitor.h"
+#include "platform/sim/SimFeatureClient.h"
+#include "platform/sim/SimKeyboardClient.h"
 #include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimObjectRuntime.h"
 #include "platform/sim/SimPopovers.h"
 #include "platform/sim/SimPowerSources.h"
 #include "platform/sim/SimScreens.h"
@@ -35,6 +39,13 @@ public:
     SimPowerSources powerSources;
     SimLibraryLoader libraries;
     SimDisplayServices displayServices{libraries};
+    SimKeyboardClient keyboardClient;
+    SimFeatureClient blueLightClient{"isEnabled"};
+    SimFeatureClient trueToneClient{"enabled", true};
+    SimObjectRuntime objects{{"KeyboardBrightnessClient", &keyboardClient},
+                             {"CBBlueLightClient", &blueLightClient},
+                             {"CBTrueToneClient", &trueToneClient}};
+    SimAppearance appearance{loop, libraries};
     MemoryStore store{loop};
     SimLoginItems loginItems;
     SimAccessibility accessibility;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/sim/SimObjectRuntime.h"
+
+namespace brillex::sim {
+
+// A simulated display-feature client (`CBBlueLightClient`, `CBTrueToneClient`)
+// and the feature behind it, which it reads through `getter` and switches
+// through "setEnabled:".
+class SimFeatureClient : public SimClass {
+public:
+    explicit SimFeatureClient(std::string getter, std::optional<bool> supported = std::nullopt)
+        : supported(supported), getter_(std::move(getter)) {}
+
+    bool enabled = false;
+    bool hasGetter = true;
+    bool hasSetter = true;
+    // What "supported" answers; none: the class lacks the selector.
+    std::optional<bool> supported;
+
+    bool respondsTo(std::string_view selector) const override;
+    SimAnswer receive(std::string_view selector, const MessageArguments& arguments) override;
+
+private:
+    std::string getter_;
+};
+
+} // namespace brillex::sim
