@@ -19,6 +19,8 @@ void SimComputer::install() {
     Port<SettingsStore>::install(&store);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);
+    Port<EventTapService>::install(&eventTap);
+    Port<OsdPanelService>::install(&osdPanel);
     Port<StatusBar>::install(&statusBar);
     Port<PopoverFactory>::install(&popovers);
     Port<GlobalEventMonitor>::install(&eventMonitor);

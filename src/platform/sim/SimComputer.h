@@ -2,17 +2,19 @@
 
 #include "base/ManualLoop.h"
 #include "platform/sim/SimAccessibility.h"
-#include "platform/sim/SimEdrOutput.h"
-#include "platform/sim/SimGamma.h"
 #include "platform/sim/SimAppearance.h"
 #include "platform/sim/SimApplication.h"
 #include "platform/sim/SimDisplayServices.h"
-#include "platform/sim/SimLibraryLoader.h"
+#include "platform/sim/SimEdrOutput.h"
 #include "platform/sim/SimEventMonitor.h"
+#include "platform/sim/SimEventTap.h"
 #include "platform/sim/SimFeatureClient.h"
+#include "platform/sim/SimGamma.h"
 #include "platform/sim/SimKeyboardClient.h"
+#include "platform/sim/SimLibraryLoader.h"
 #include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimObjectRuntime.h"
+#include "platform/sim/SimOsdPanel.h"
 #include "platform/sim/SimPopovers.h"
 #include "platform/sim/SimPowerSources.h"
 #include "platform/sim/SimScreens.h"
@@ -49,6 +51,8 @@ public:
     MemoryStore store{loop};
     SimLoginItems loginItems;
     SimAccessibility accessibility;
+    SimEventTap eventTap;
+    SimOsdPanel osdPanel{loop};
     SimStatusBar statusBar;
     SimPopovers popovers;
     SimEventMonitor eventMonitor;
