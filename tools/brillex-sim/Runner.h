@@ -88,6 +88,7 @@ void addBoostCommands(Runner& runner);
 void addPowerCommands(Runner& runner);
 void addSettingsCommands(Runner& runner);
 void addControlsCommands(Runner& runner);
+void addFeaturesCommands(Runner& runner);
 void addSystemBrightnessCommands(Runner& runner);
 void addKeysCommands(Runner& runner);
 void addAppCommands(Runner& runner);

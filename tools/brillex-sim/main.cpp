@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     addPowerCommands(runner);
     addSettingsCommands(runner);
     addControlsCommands(runner);
+    addFeaturesCommands(runner);
     addSystemBrightnessCommands(runner);
     addKeysCommands(runner);
     addAppCommands(runner);
