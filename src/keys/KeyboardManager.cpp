@@ -64,7 +64,10 @@ TapVerdict KeyboardManager::filterEvent(const TapEvent& event) {
         // The system waits for the filter: the step runs after it has returned.
         loop_.post([alive = std::weak_ptr<bool>(alive_), this, keyCode] {
             if (!alive.lock()) return;
-            handleBrightnessKey(keyCode, models_.brightnessManager(), models_.systemBrightness(), kBrightnessStep);
+            // One after the other: whichever is taken first may be created now.
+            auto& brightnessManager = models_.brightnessManager();
+            auto& systemBrightness = models_.systemBrightness();
+            handleBrightnessKey(keyCode, brightnessManager, systemBrightness, kBrightnessStep);
         });
     }
     // Key-up too: the system must see neither half of the press.
