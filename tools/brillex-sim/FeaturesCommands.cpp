@@ -1,6 +1,5 @@
 #include <charconv>
 #include <string>
-#include <string_view>
 
 #include "Runner.h"
 #include "base/Format.h"
@@ -13,20 +12,19 @@ namespace {
 // "N,N,..." as backlight ids; an empty text is an empty list.
 std::vector<std::uint64_t> parseIDs(const std::string& text) {
     std::vector<std::uint64_t> ids;
-    std::string_view rest = text;
-    while (!rest.empty()) {
-        const auto comma = rest.find(',');
-        const std::string_view item = rest.substr(0, comma);
+    if (text.empty()) return ids;
+    const char* next = text.data();
+    const char* const end = text.data() + text.size();
+    while (true) {
         std::uint64_t id = 0;
-        const auto result = std::from_chars(item.data(), item.data() + item.size(), id);
-        if (item.empty() || result.ec != std::errc() || result.ptr != item.data() + item.size()) {
-            throw CommandError("not a backlight id: " + std::string(item));
-        }
+        const auto result = std::from_chars(next, end, id);
+        if (result.ec != std::errc() || result.ptr == next) break;
         ids.push_back(id);
-        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-        if (comma != std::string_view::npos && rest.empty()) throw CommandError("not a backlight id: ");
+        if (result.ptr == end) return ids;
+        if (*result.ptr != ',') break;
+        next = result.ptr + 1;
     }
-    return ids;
+    throw CommandError("not a list of backlight ids: " + text);
 }
 
 void configureKeyboardClient(SimKeyboardClient& client, const Command& command) {
