@@ -55,6 +55,8 @@ void QtOsdPanel::setContentSize(Size size) {
     current.width = size.width;
     current.height = size.height;
     setGeometry(toQtGeometry(current));
+    // A hidden window hears of its new size only when shown.
+    if (content_) content_->setGeometry(rect());
 }
 
 Rect QtOsdPanel::frame() const {
