@@ -142,7 +142,7 @@ void SimulatorWindow::attachExternal(const ExternalModel& model) {
     screen.visibleFrame = screen.frame;
     computer_.screens.add(std::move(screen));
     computer_.screens.notifyScreenChange();
-    refresh();
+    played();
 }
 
 void SimulatorWindow::removeExternal() {
@@ -150,7 +150,7 @@ void SimulatorWindow::removeExternal() {
     if (!id) return;
     computer_.screens.remove(*id);
     computer_.screens.notifyScreenChange();
-    refresh();
+    played();
 }
 
 PowerSourceDescription& SimulatorWindow::battery() {
@@ -172,7 +172,7 @@ void SimulatorWindow::setPowerCable(bool connected) {
     const auto* current = valueOf<std::int64_t>(source, kPowerSourceCurrentCapacityKey);
     const auto* maximum = valueOf<std::int64_t>(source, kPowerSourceMaxCapacityKey);
     source[kPowerSourceIsChargingKey] = connected && current && maximum && *current < *maximum;
-    refresh();
+    played();
 }
 
 void SimulatorWindow::setCharge(int percent) {
@@ -181,7 +181,7 @@ void SimulatorWindow::setCharge(int percent) {
     source[kPowerSourceMaxCapacityKey] = std::int64_t{100};
     const auto* state = valueOf<std::string>(source, kPowerSourceStateKey);
     source[kPowerSourceIsChargingKey] = state && *state != kPowerSourceBatteryPowerValue && percent < 100;
-    refresh();
+    played();
 }
 
 QString SimulatorWindow::powerText() const {
@@ -211,18 +211,25 @@ bool SimulatorWindow::pressBrightnessKey(bool up) {
     case sim::SimEventTap::Delivery::passed: keyResult_ = QStringLiteral("passed on to the system"); break;
     case sim::SimEventTap::Delivery::noTap: keyResult_ = QStringLiteral("no tap listening: the system handled it"); break;
     }
-    refresh();
+    played();
     return delivery == sim::SimEventTap::Delivery::swallowed;
 }
 
 void SimulatorWindow::toggleAppearance() {
     const bool dark = computer_.appearance.name() == sim::SimAppearance::dark;
     computer_.appearance.setName(dark ? sim::SimAppearance::light : sim::SimAppearance::dark);
-    refresh();
+    played();
 }
 
 void SimulatorWindow::setTrusted(bool trusted) {
     computer_.accessibility.setTrusted(trusted);
+    played();
+}
+
+void SimulatorWindow::played() {
+    // The simulated pieces post their notifications to the simulated
+    // computer's own queue; deliver them now, as the system would.
+    computer_.loop.runPending();
     refresh();
 }
 

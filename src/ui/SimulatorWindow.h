@@ -66,6 +66,8 @@ protected:
 private:
     QWidget* buildWorldControls();
     void syncCards();
+    // After a world event: delivers what it posted, then redraws.
+    void played();
     // The simulated battery, made on first use: a computer with a built-in
     // display has one.
     PowerSourceDescription& battery();

@@ -138,8 +138,12 @@ TEST_F(SimulatorWindowTest, BrightnessKeysGoThroughTheEventTap) {
 
 TEST_F(SimulatorWindowTest, SwitchesTheSystemAppearanceAndTheTrust) {
     SimulatorWindow window(computer, manager);
+    int notified = 0;
+    auto observer = computer.appearance.observeThemeChanges([&] { ++notified; });
     window.toggleAppearance();
     EXPECT_EQ(computer.appearance.name(), sim::SimAppearance::dark);
+    // The theme notification is delivered with the event, not left queued.
+    EXPECT_EQ(notified, 1);
     window.toggleAppearance();
     EXPECT_EQ(computer.appearance.name(), sim::SimAppearance::light);
     window.setTrusted(false);
