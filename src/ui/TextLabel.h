@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLabel>
+
+#include "ui/Theme.h"
+
+namespace brillex {
+
+// A text in one of the named text styles and colours. An eliding label keeps
+// to one line and shortens its text with an ellipsis when space is short.
+class TextLabel : public QLabel {
+    Q_OBJECT
+public:
+    TextLabel(const QString& text, TextStyle style, SystemColor color, QWidget* parent = nullptr);
+    TextLabel(const QString& text, TextStyle style, QFont::Weight weight, SystemColor color, QWidget* parent = nullptr);
+
+    void setColor(SystemColor color);
+    SystemColor color() const { return color_; }
+    void setElided(bool elided);
+
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    SystemColor color_;
+    bool elided_ = false;
+};
+
+} // namespace brillex

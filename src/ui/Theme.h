@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace brillex {
+
+// The named text styles the screens are described in.
+enum class TextStyle { title2, title3, headline, subheadline, body, caption, caption2 };
+
+// The named system colours the screens are described in.
+enum class SystemColor {
+    primary,
+    secondary,
+    yellow,
+    orange,
+    red,
+    green,
+    blue,
+    indigo,
+    gray,
+    white,
+    windowBackground,
+    separator,
+};
+
+// The one place where text styles and system colours become Qt fonts and
+// colours. Geometry is in points, one point being one device-independent
+// pixel; label colours follow the application palette, the accent colours
+// have a light and a dark variant chosen by the palette's window colour.
+namespace Theme {
+
+QFont font(TextStyle style);
+QFont font(TextStyle style, QFont::Weight weight);
+// The pixel size of a style, which symbols drawn in that style follow.
+int pixelSize(TextStyle style);
+QColor color(SystemColor color);
+// `base` at the given opacity (0 to 1).
+QColor withOpacity(QColor base, double opacity);
+
+// Sets a widget's font and its text colour.
+void apply(QWidget& widget, TextStyle style, SystemColor color);
+void apply(QWidget& widget, TextStyle style, QFont::Weight weight, SystemColor color);
+
+} // namespace Theme
+
+} // namespace brillex

@@ -1,0 +1,110 @@
+// The program: the simulated computer (until a native platform is built),
+// the Qt front end behind the application-shell ports, and the event loop.
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "app/BrillexApp.h"
+#include "base/Log.h"
+#include "base/Port.h"
+#include "boost/BrightnessManager.h"
+#include "platform/sim/SimComputer.h"
+#include "ui/ManualLoopDriver.h"
+#include "ui/QSettingsStore.h"
+#include "ui/QtApplication.h"
+#include "ui/QtGlobalEventMonitor.h"
+#include "ui/QtMainLoop.h"
+#include "ui/QtOsdPanel.h"
+#include "ui/QtOverlayWindow.h"
+#include "ui/QtPopover.h"
+#include "ui/QtStatusBar.h"
+#include "ui/QtWorkspace.h"
+#include "ui/SimulatorWindow.h"
+#include "ui/TerminationSignals.h"
+#include "ui/ViewEnvironment.h"
+
+namespace {
+
+using namespace brillex;
+
+// A laptop with an extended-range panel, an UltraFine monitor beside it, and
+// a battery charging on the power adapter.
+void furnishDemoWorld(sim::SimComputer& sim) {
+    constexpr DisplayId builtIn = 1;
+    constexpr DisplayId external = 2;
+    const Rect laptop{0.0, 0.0, 1512.0, 982.0};
+    sim.screens.add(Screen{builtIn, "Built-in Liquid Retina XDR Display", 16.0, 16.0, laptop,
+                           Rect{0.0, 0.0, 1512.0, 949.0}},
+                    true);
+    const Rect monitor{1512.0, 0.0, 2560.0, 1440.0};
+    sim.screens.add(Screen{external, "LG UltraFine 5K", 2.0, 2.0, monitor, monitor});
+    sim.screens.setMainDisplay(builtIn);
+    sim.powerSources.list = std::vector<PowerSources::Source>{PowerSourceDescription{
+        {kPowerSourceCurrentCapacityKey, std::int64_t{76}},
+        {kPowerSourceMaxCapacityKey, std::int64_t{100}},
+        {kPowerSourceStateKey, std::string("AC Power")},
+        {kPowerSourceIsChargingKey, true},
+    }};
+}
+
+// The window that shows the simulated computer; opened with --simulate.
+std::unique_ptr<QWidget> openSimulatorWindow(sim::SimComputer& sim) {
+    auto window = std::make_unique<SimulatorWindow>(sim, BrightnessManager::shared());
+    window->show();
+    return window;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qtApplication(argc, argv);
+    QApplication::setApplicationName("Brillex");
+    QApplication::setOrganizationName("Brillex");
+    QApplication::setWindowIcon(QIcon(":/images/AppIcon.svg"));
+    // The popover and the simulator window come and go; the program lives in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    bool simulate = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--simulate") == 0) simulate = true;
+        else logLine(std::string("Ignoring unknown argument: ") + argv[i]);
+    }
+    if (!simulate) logLine("No native platform is built for this system yet; running on the simulated computer");
+
+    sim::SimComputer sim;
+    furnishDemoWorld(sim);
+    sim.install();
+
+    // The simulated pieces keep their manual loop; the models run on Qt's.
+    QtMainLoop loop;
+    Port<MainLoop>::install(&loop);
+    ManualLoopDriver simulatedLoop(sim.loop);
+
+    QSettingsStore store(loop);
+    QtGlobalEventMonitor eventMonitor;
+    QtStatusBar statusBar(eventMonitor);
+    QtPopoverFactory popovers(&ViewEnvironment::shared);
+    QtApplication application;
+    QtWorkspace workspace;
+    QtOsdPanelService osdPanels;
+    QtExtendedRangeOutput overlays(&sim.edrOutput);
+    Port<SettingsStore>::install(&store);
+    Port<GlobalEventMonitor>::install(&eventMonitor);
+    Port<StatusBar>::install(&statusBar);
+    Port<PopoverFactory>::install(&popovers);
+    Port<Application>::install(&application);
+    Port<Workspace>::install(&workspace);
+    Port<OsdPanelService>::install(&osdPanels);
+    Port<ExtendedRangeOutput>::install(&overlays);
+
+    TerminationSignals signals([&application](int) { application.terminate(); });
+
+    BrillexApp app(AppDelegate::Platform::installed(), AppModels::shared());
+    std::unique_ptr<QWidget> simulator;
+    if (simulate) simulator = openSimulatorWindow(sim);
+    return app.run();
+}
