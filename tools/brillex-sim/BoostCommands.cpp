@@ -1,6 +1,5 @@
 #include "Runner.h"
 
-#include <limits>
 #include <sstream>
 #include <string>
 
@@ -10,12 +9,6 @@
 
 namespace brillex::sim {
 namespace {
-
-DisplayId displayIdAt(const Command& command, std::size_t index) {
-    const long long id = command.integer(index);
-    if (id < 0 || id > std::numeric_limits<DisplayId>::max()) throw CommandError("not a display id: " + command.text(index));
-    return static_cast<DisplayId>(id);
-}
 
 Rect rectOption(const Command& command, const std::string& key) {
     std::vector<double> parts;
@@ -52,7 +45,7 @@ void addScreenCommands(Runner& runner) {
         const bool builtIn = command.count() == 5;
         if (builtIn && command.text(4) != "builtin") throw CommandError("unexpected argument: " + command.text(4));
         Screen screen;
-        screen.displayId = displayIdAt(command, 2);
+        screen.displayId = displayId(command, 2);
         screen.name = command.text(3);
         screen.maxPotentialEDR = command.has("potential") ? command.numberOption("potential") : 1.0;
         screen.maxReferenceEDR = screen.maxPotentialEDR;
@@ -73,26 +66,26 @@ void addScreenCommands(Runner& runner) {
     });
     runner.add("screen remove", [&runner](const Command& command) {
         command.expectWords(3);
-        const auto id = displayIdAt(command, 2);
+        const auto id = displayId(command, 2);
         if (!runner.sim().screens.remove(id)) throw CommandError("no screen for display " + std::to_string(id));
     });
     runner.add("screen set", [&runner](const Command& command) {
         command.expectWords(3);
-        const auto id = displayIdAt(command, 2);
+        const auto id = displayId(command, 2);
         auto* screen = runner.sim().screens.find(id);
         if (!screen) throw CommandError("no screen for display " + std::to_string(id));
         applyScreenOptions(command, *screen);
     });
     runner.add("main", [&runner](const Command& command) {
         command.expectWords(2);
-        runner.sim().screens.setMainDisplay(displayIdAt(command, 1));
+        runner.sim().screens.setMainDisplay(displayId(command, 1));
     });
     runner.add("main-screen", [&runner](const Command& command) {
         command.expectWords(2);
         if (command.text(1) == "none") {
             runner.sim().screens.setMainScreen(std::nullopt);
         } else {
-            runner.sim().screens.setMainScreen(displayIdAt(command, 1));
+            runner.sim().screens.setMainScreen(displayId(command, 1));
         }
     });
     runner.add("notify screens", [&runner](const Command& command) {
@@ -111,7 +104,7 @@ void addGammaCommands(Runner& runner) {
     runner.add("gamma", [&runner](const Command& command) {
         if (command.count() < 3) throw CommandError("missing argument");
         auto& gamma = runner.sim().gamma;
-        const auto id = displayIdAt(command, 1);
+        const auto id = displayId(command, 1);
         const auto& what = command.text(2);
         if (what == "read-fails" || what == "write-fails" || what == "ok") {
             command.expectWords(3);
@@ -135,7 +128,7 @@ void addGammaCommands(Runner& runner) {
     });
     runner.add("show gamma", [&runner](const Command& command) {
         command.expectWords(4);
-        const auto id = displayIdAt(command, 2);
+        const auto id = displayId(command, 2);
         const long long index = command.integer(3);
         if (index < 0 || index >= static_cast<long long>(SimGamma::size)) throw CommandError("no entry " + command.text(3));
         const auto& table = runner.sim().gamma.table(id);
@@ -153,19 +146,19 @@ void addBoostStateCommands(Runner& runner) {
         command.expectWords(3);
         const auto& what = command.text(2);
         if (what != "on" && what != "off") throw CommandError("boost ID on|off");
-        boostState(displayIdAt(command, 1)).setBoostEnabled(what == "on");
+        boostState(displayId(command, 1)).setBoostEnabled(what == "on");
     });
     runner.add("level", [](const Command& command) {
         command.expectWords(3);
-        boostState(displayIdAt(command, 1)).setBoostLevel(command.number(2));
+        boostState(displayId(command, 1)).setBoostLevel(command.number(2));
     });
     runner.add("boost-up", [](const Command& command) {
         command.expectWords(2);
-        boostState(displayIdAt(command, 1)).increaseBoost();
+        boostState(displayId(command, 1)).increaseBoost();
     });
     runner.add("boost-down", [](const Command& command) {
         command.expectWords(2);
-        boostState(displayIdAt(command, 1)).decreaseBoost();
+        boostState(displayId(command, 1)).decreaseBoost();
     });
     runner.add("disable-all", [](const Command& command) {
         command.expectWords(1);
@@ -180,7 +173,7 @@ void addBoostStateCommands(Runner& runner) {
 void addBoostQueries(Runner& runner) {
     runner.add("show state", [&runner](const Command& command) {
         command.expectWords(3);
-        const auto& state = boostState(displayIdAt(command, 2));
+        const auto& state = boostState(displayId(command, 2));
         runner.answer("state", {{"id", std::to_string(state.id)},
                                 {"enabled", formatBool(state.isBoostEnabled)},
                                 {"level", formatNumber(state.boostLevel.get())},
@@ -194,7 +187,7 @@ void addBoostQueries(Runner& runner) {
     });
     runner.add("show overlay", [&runner](const Command& command) {
         command.expectWords(3);
-        const auto id = displayIdAt(command, 2);
+        const auto id = displayId(command, 2);
         const auto* overlay = runner.sim().edrOutput.overlay(id);
         if (!overlay) {
             runner.answer("overlay", {{"id", std::to_string(id)}, {"present", "false"}});

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <istream>
+#include <limits>
 #include <iostream>
 
 #include "base/Log.h"
@@ -101,6 +102,12 @@ bool parseBoolean(const std::string& text) {
     if (text == "true") return true;
     if (text == "false") return false;
     throw CommandError("not a boolean: " + text);
+}
+
+DisplayId displayId(const Command& command, std::size_t index) {
+    const long long id = command.integer(index);
+    if (id < 0 || id > std::numeric_limits<DisplayId>::max()) throw CommandError("not a display id: " + command.text(index));
+    return static_cast<DisplayId>(id);
 }
 
 std::string quoted(const std::string& text) {

@@ -50,6 +50,8 @@ private:
 double parseNumber(const std::string& text);
 long long parseInteger(const std::string& text);
 bool parseBoolean(const std::string& text);
+// The display number at `index`: an unsigned 32-bit integer.
+DisplayId displayId(const Command& command, std::size_t index);
 
 // Reads a script and plays it on the simulated computer.
 class Runner {

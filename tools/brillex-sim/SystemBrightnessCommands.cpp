@@ -8,12 +8,6 @@
 namespace brillex::sim {
 namespace {
 
-DisplayId displayId(const Command& command, std::size_t index) {
-    const long long id = command.integer(index);
-    if (id < 0 || id > std::numeric_limits<DisplayId>::max()) throw CommandError("not a display id: " + command.text(index));
-    return static_cast<DisplayId>(id);
-}
-
 std::int32_t status(const Command& command, std::size_t index) {
     const long long value = command.integer(index);
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
