@@ -31,10 +31,10 @@ void SystemBrightness::loadDisplayServices(LibraryLoader& loader) {
         return;
     }
     getBrightnessFunc =
-        displayServicesHandle->function<DisplayBrightnessState::GetSignature>("DisplayServicesGetBrightness");
+        displayServicesHandle->function<DisplayBrightnessState::GetSignature>(kGetFunctionName);
     logLine(getBrightnessFunc ? "SystemBrightness: GetBrightness loaded" : "SystemBrightness: Failed to load GetBrightness");
     setBrightnessFunc =
-        displayServicesHandle->function<DisplayBrightnessState::SetSignature>("DisplayServicesSetBrightness");
+        displayServicesHandle->function<DisplayBrightnessState::SetSignature>(kSetFunctionName);
     logLine(setBrightnessFunc ? "SystemBrightness: SetBrightness loaded" : "SystemBrightness: Failed to load SetBrightness");
 }
 

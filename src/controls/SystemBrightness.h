@@ -22,6 +22,8 @@ public:
 
     static constexpr const char* kDisplayServicesPath =
         "/System/Library/PrivateFrameworks/DisplayServices.framework/DisplayServices";
+    static constexpr const char* kGetFunctionName = "DisplayServicesGetBrightness";
+    static constexpr const char* kSetFunctionName = "DisplayServicesSetBrightness";
     static constexpr double kObserveInterval = 0.5;
 
     // Loads DisplayServices, creates the states of the attached screens and

@@ -15,8 +15,8 @@ protected:
     std::unique_ptr<DisplayBrightnessState> makeState(DisplayId id = 3, bool canSet = true) {
         const auto* library = sim.libraries.open(SystemBrightness::kDisplayServicesPath).library;
         return std::make_unique<DisplayBrightnessState>(
-            id, false, "Studio", library->function<DisplayBrightnessState::GetSignature>("DisplayServicesGetBrightness"),
-            canSet ? library->function<DisplayBrightnessState::SetSignature>("DisplayServicesSetBrightness") : std::nullopt,
+            id, false, "Studio", library->function<DisplayBrightnessState::GetSignature>(SystemBrightness::kGetFunctionName),
+            canSet ? library->function<DisplayBrightnessState::SetSignature>(SystemBrightness::kSetFunctionName) : std::nullopt,
             sim.screens, sim.loop);
     }
     void addScreen(DisplayId id, double potential, double reference) {

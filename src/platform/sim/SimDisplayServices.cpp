@@ -13,16 +13,16 @@ void SimDisplayServices::setLibrary(Library library) {
     const std::string path = SystemBrightness::kDisplayServicesPath;
     libraries_.setPresent(path, library != Library::absent);
     if (library == Library::noGet) {
-        libraries_.undefine(path, kGetName);
+        libraries_.undefine(path, SystemBrightness::kGetFunctionName);
     } else {
         libraries_.define<DisplayBrightnessState::GetSignature>(
-            path, kGetName, [this](DisplayId id, float* value) { return get(id, value); });
+            path, SystemBrightness::kGetFunctionName, [this](DisplayId id, float* value) { return get(id, value); });
     }
     if (library == Library::noSet) {
-        libraries_.undefine(path, kSetName);
+        libraries_.undefine(path, SystemBrightness::kSetFunctionName);
     } else {
         libraries_.define<DisplayBrightnessState::SetSignature>(
-            path, kSetName, [this](DisplayId id, float value) { return set(id, value); });
+            path, SystemBrightness::kSetFunctionName, [this](DisplayId id, float value) { return set(id, value); });
     }
 }
 

@@ -18,9 +18,6 @@ namespace brillex::sim {
 // answer (none at start).
 class SimDisplayServices : public DisplayConnectServices {
 public:
-    static constexpr const char* kGetName = "DisplayServicesGetBrightness";
-    static constexpr const char* kSetName = "DisplayServicesSetBrightness";
-
     // Places the library, with both functions, in `libraries`.
     explicit SimDisplayServices(SimLibraryLoader& libraries);
 

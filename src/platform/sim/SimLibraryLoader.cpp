@@ -7,7 +7,6 @@ LibraryLoader::Result SimLibraryLoader::open(const std::string& path) {
     if (found == libraries_.end() || !found->second->present) {
         return {nullptr, "dlopen(" + path + ", 0x0002): image not found"};
     }
-    ++found->second->opens;
     return {found->second.get(), {}};
 }
 
@@ -17,11 +16,6 @@ void SimLibraryLoader::setPresent(const std::string& path, bool present) {
 
 void SimLibraryLoader::undefine(const std::string& path, const std::string& name) {
     if (const auto found = libraries_.find(path); found != libraries_.end()) found->second->functions.erase(name);
-}
-
-int SimLibraryLoader::openCount(const std::string& path) const {
-    const auto found = libraries_.find(path);
-    return found == libraries_.end() ? 0 : found->second->opens;
 }
 
 SimLibraryLoader::Library& SimLibraryLoader::library(const std::string& path) {

@@ -29,13 +29,9 @@ public:
     }
     void undefine(const std::string& path, const std::string& name);
 
-    // How many times `path` was opened successfully.
-    int openCount(const std::string& path) const;
-
 private:
     struct Library : NativeLibrary {
         bool present = true;
-        int opens = 0;
         std::map<std::string, std::any> functions;
 
     protected:
