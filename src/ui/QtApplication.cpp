@@ -11,7 +11,9 @@ int QtApplication::run() {
     QMetaObject::invokeMethod(
         qApp,
         [this] {
-            if (delegate_ && !terminating_) delegate_->applicationDidFinishLaunching();
+            if (terminating_) return;
+            if (delegate_) delegate_->applicationDidFinishLaunching();
+            if (afterLaunch) afterLaunch();
         },
         Qt::QueuedConnection);
     const int status = QApplication::exec();

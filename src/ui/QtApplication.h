@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/Application.h"
 
 namespace brillex {
@@ -13,6 +15,9 @@ public:
     int run() override;
     void terminate() override;
     void activateIgnoringOtherApps(bool ignoringOtherApps) override;
+
+    // Runs right after the delegate has finished launching, on the same turn.
+    std::function<void()> afterLaunch;
 
 private:
     void tellTermination();

@@ -25,7 +25,6 @@ QtStatusItemButton::QtStatusItemButton(const QtGlobalEventMonitor& monitor) : mo
         if (last >= 0.0 && now - last < kSameClickSeconds) return;
         click();
     });
-    tray_.show();
 }
 
 void QtStatusItemButton::setImage(const std::string& symbolName, const std::string& accessibilityDescription) {
@@ -37,6 +36,7 @@ void QtStatusItemButton::setImage(const std::string& symbolName, const std::stri
     }
     tray_.setIcon(icon);
     tray_.setToolTip(QString::fromStdString(accessibilityDescription));
+    tray_.show();
 }
 
 void QtStatusItemButton::setAction(std::function<void()> action) { action_ = std::move(action); }

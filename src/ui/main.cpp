@@ -104,7 +104,9 @@ int main(int argc, char** argv) {
     TerminationSignals signals([&application](int) { application.terminate(); });
 
     BrillexApp app(AppDelegate::Platform::installed(), AppModels::shared());
+    // Opened once launching has made the models, so that they come to be in
+    // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
-    if (simulate) simulator = openSimulatorWindow(sim);
+    if (simulate) application.afterLaunch = [&] { simulator = openSimulatorWindow(sim); };
     return app.run();
 }

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include <functional>
+#include <string>
+
+#include "boost/BrightnessManager.h"
+#include "boost/DisplayManager.h"
+#include "controls/DisplayFeatures.h"
+#include "controls/KeyboardBrightness.h"
+#include "controls/SystemBrightness.h"
+#include "platform/sim/SimComputer.h"
+#include "power/BatteryMonitor.h"
+#include "settings/AppSettings.h"
+#include "settings/Localization.h"
+#include "ui/ContentView.h"
+#include "ui/ViewEnvironment.h"
+
+namespace brillex::test {
+
+// The simulated computer furnished before any model object exists.
+struct Furnished {
+    explicit Furnished(const std::function<void(sim::SimComputer&)>& furnish) { furnish(sim); }
+    sim::SimComputer sim;
+};
+
+inline void addScreen(sim::SimComputer& sim, DisplayId id, const std::string& name, double potentialEDR, bool builtIn) {
+    Screen screen;
+    screen.displayId = id;
+    screen.name = name;
+    screen.maxPotentialEDR = screen.maxReferenceEDR = potentialEDR;
+    screen.frame = screen.visibleFrame = Rect{1440.0 * (id - 1), 0, 1440, 900};
+    sim.screens.add(screen, builtIn);
+}
+
+// A laptop with an XDR panel (1) and a Pro Display XDR beside it (2).
+inline void laptopWithProDisplay(sim::SimComputer& sim) {
+    addScreen(sim, 1, "Built-in Liquid Retina XDR Display", 16.0, true);
+    addScreen(sim, 2, "Pro Display XDR", 6.0, false);
+}
+
+// Fresh model objects on a simulated computer, the popover's environment
+// over them, and helpers to let the views catch up.
+struct PopoverWorld : Furnished {
+    explicit PopoverWorld(const std::function<void(sim::SimComputer&)>& furnish = laptopWithProDisplay)
+        : Furnished(furnish) {}
+
+    ViewEnvironment environment() {
+        return ViewEnvironment{manager,      battery,           settings,     loc,
+                               systemBrightness, displayManager, keyboard,     features,
+                               sim.accessibility, sim.workspace, sim.application};
+    }
+
+    // Models announce before they change and publish what they read on a
+    // later turn; views redraw on the turn after that.
+    void settle() {
+        for (int i = 0; i < 4; ++i) {
+            sim.loop.runPending();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void power(double percent, bool onBattery, bool charging) {
+        sim.powerSources.list = std::vector<PowerSources::Source>{PowerSourceDescription{
+            {kPowerSourceCurrentCapacityKey, static_cast<std::int64_t>(percent * 10)},
+            {kPowerSourceMaxCapacityKey, std::int64_t{1000}},
+            {kPowerSourceStateKey, std::string(onBattery ? kPowerSourceBatteryPowerValue : "AC Power")},
+            {kPowerSourceIsChargingKey, charging}}};
+        battery.updateBatteryStatus();
+        settle();
+    }
+
+    DisplayManager displayManager{sim.screens};
+    BrightnessManager manager{displayManager, sim.screens, sim.gamma, sim.edrOutput, sim.loop};
+    BatteryMonitor battery{sim.powerSources, sim.loop};
+    AppSettings settings{sim.store, sim.loginItems};
+    Localization loc{sim.store};
+    SystemBrightness systemBrightness{sim.screens, sim.libraries, sim.displayServices, sim.loop};
+    KeyboardBrightness keyboard{sim.loop, sim.objects};
+    DisplayFeatures features{sim.loop, sim.objects, sim.libraries, sim.appearance};
+};
+
+// Clicks a widget in its middle.
+inline void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+
+// Presses at `from` and drags to `to`, both fractions of the widget's width.
+inline void drag(QWidget* widget, double from, double to) {
+    const int y = widget->height() / 2;
+    const auto at = [&](double fraction) { return QPoint(static_cast<int>(fraction * (widget->width() - 1)), y); };
+    QTest::mousePress(widget, Qt::LeftButton, {}, at(from));
+    QTest::mouseMove(widget, at((from + to) / 2));
+    QTest::mouseMove(widget, at(to));
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at(to));
+}
+
+} // namespace brillex::test
