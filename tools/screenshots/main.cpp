@@ -11,11 +11,18 @@
 #include <cstdio>
 #include <functional>
 
+#include "base/Port.h"
 #include "boost/BrightnessManager.h"
-#include "boost/DisplayManager.h"
 #include "platform/sim/SimComputer.h"
+#include "power/BatteryMonitor.h"
+#include "settings/Localization.h"
 #include "ui/BrightnessOSDWidget.h"
+#include "ui/ContentView.h"
+#include "ui/ManualLoopDriver.h"
+#include "ui/QtMainLoop.h"
+#include "ui/QtOsdPanel.h"
 #include "ui/SimulatorWindow.h"
+#include "ui/ViewEnvironment.h"
 
 namespace {
 
@@ -67,22 +74,52 @@ void addScreen(sim::SimComputer& computer, DisplayId id, const char* name, doubl
     computer.screens.add(screen, builtIn);
 }
 
-void shootSimulator() {
-    sim::SimComputer computer;
-    addScreen(computer, 1, "Built-in Retina Display", 16.0, true, Rect{0, 0, 1512, 982});
-    DisplayManager displays(computer.screens);
-    BrightnessManager manager(displays, computer.screens, computer.gamma, computer.edrOutput, computer.loop);
+// A laptop with an extended-range panel and a Pro Display XDR beside it,
+// running on its battery; the built-in display boosted half-way.
+void furnish(sim::SimComputer& computer) {
+    addScreen(computer, 1, "Built-in Liquid Retina XDR Display", 16.0, true, Rect{0, 0, 1512, 982});
+    addScreen(computer, 2, "Pro Display XDR", 3.2, false, Rect{1512, 0, 2560, 1440});
+    computer.powerSources.list = std::vector<PowerSources::Source>{PowerSourceDescription{
+        {kPowerSourceCurrentCapacityKey, std::int64_t{64}},
+        {kPowerSourceMaxCapacityKey, std::int64_t{100}},
+        {kPowerSourceStateKey, std::string(kPowerSourceBatteryPowerValue)},
+        {kPowerSourceIsChargingKey, false},
+    }};
+}
+
+const char* screenName(AppScreen screen) {
+    switch (screen) {
+    case AppScreen::main: return "main";
+    case AppScreen::settings: return "settings";
+    case AppScreen::about: return "about";
+    }
+    return "screen";
+}
+
+// Every popover screen in every language, as the popover shows it.
+void shootPopover(const ViewEnvironment& environment) {
+    ContentView view(environment);
+    view.show();
+    for (const auto& language : Localization::supportedLanguages()) {
+        environment.loc.setCurrentLanguage(std::string(language.code));
+        for (AppScreen screen : {AppScreen::main, AppScreen::settings, AppScreen::about}) {
+            view.setCurrentScreen(screen);
+            settle();
+            view.adjustSize();
+            settle();
+            save(view.grab().toImage(),
+                 QStringLiteral("popover-%1-%2").arg(QString::fromUtf8(language.code.data(), language.code.size()),
+                                                     screenName(screen)));
+        }
+    }
+    environment.loc.setCurrentLanguage("en");
+}
+
+void shootSimulator(sim::SimComputer& computer, BrightnessManager& manager) {
     SimulatorWindow window(computer, manager);
-    window.attachExternal(SimulatorWindow::externalModels[0]);
-    window.setPowerCable(false);
-    window.setCharge(64);
-    manager.state(1)->setBoostEnabled(true);
-    manager.state(1)->setBoostLevel(0.5);
-    computer.loop.runPending();
     window.show();
     settle();
     save(window.grab().toImage(), "simulator");
-    manager.disableAllBoosts();
 }
 
 } // namespace
@@ -98,9 +135,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brillex-screenshots: cannot make %s\n", argv[1]);
         return 1;
     }
+
+    // The simulated computer with its in-memory store; the models on Qt's loop.
+    sim::SimComputer computer;
+    furnish(computer);
+    computer.install();
+    QtMainLoop loop;
+    Port<MainLoop>::install(&loop);
+    ManualLoopDriver simulatedLoop(computer.loop);
+    QtOsdPanelService osdPanels;
+    Port<OsdPanelService>::install(&osdPanels);
+
+    const ViewEnvironment environment = ViewEnvironment::shared();
+    BatteryMonitor::shared().startMonitoring();
+    DisplayBoostState* builtIn = environment.brightnessManager.builtInDisplayState();
+    builtIn->setBoostEnabled(true);
+    builtIn->setBoostLevel(0.5);
+
+    shootPopover(environment);
     shootOsd({0.75, false}, "osd-plain");
     shootOsd({0.5, true}, "osd-xdr");
-    shootSimulator();
+    shootSimulator(computer, environment.brightnessManager);
+
+    environment.brightnessManager.disableAllBoosts();
     std::printf("%d screenshots in %s\n", written, qPrintable(output.absolutePath()));
     return 0;
 }
