@@ -69,8 +69,14 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     bool simulate = false;
+    // For measuring the program alone (scripts/idle-cost): no simulator
+    // window, and the built-in display boosted half-way from launch on.
+    bool simulatorWindow = true;
+    bool boostBuiltIn = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--simulate") == 0) simulate = true;
+        else if (std::strcmp(argv[i], "--no-simulator-window") == 0) simulatorWindow = false;
+        else if (std::strcmp(argv[i], "--boost-built-in") == 0) boostBuiltIn = true;
         else logLine(std::string("Ignoring unknown argument: ") + argv[i]);
     }
     if (!simulate) logLine("No native platform is built for this system yet; running on the simulated computer");
@@ -107,6 +113,13 @@ int main(int argc, char** argv) {
     // Opened once launching has made the models, so that they come to be in
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
-    if (simulate) application.afterLaunch = [&] { simulator = openSimulatorWindow(sim); };
+    application.afterLaunch = [&] {
+        if (simulate && simulatorWindow) simulator = openSimulatorWindow(sim);
+        DisplayBoostState* state = boostBuiltIn ? BrightnessManager::shared().builtInDisplayState() : nullptr;
+        if (state) {
+            state->setBoostEnabled(true);
+            state->setBoostLevel(0.5);
+        }
+    };
     return app.run();
 }
