@@ -23,13 +23,14 @@ ContentScrollArea::ContentScrollArea(QWidget* content, QWidget* parent) : QScrol
     viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    content->installEventFilter(this);
+    // A change of the content's size hint is posted to the viewport, its parent.
+    viewport()->installEventFilter(this);
 }
 
 // The content's own layout changes do not reach the layout this area sits
 // in; pass them on so that the popover grows and shrinks with the content.
 bool ContentScrollArea::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    if (watched == viewport() && event->type() == QEvent::LayoutRequest) updateGeometry();
     return QScrollArea::eventFilter(watched, event);
 }
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -100,6 +101,7 @@ void Slider::paintEvent(QPaintEvent*) {
     painter.setBrush(Theme::withOpacity(Qt::black, 0.18));
     painter.drawEllipse(knob.translated(0, 0.5));
     painter.setBrush(Qt::white);
+    painter.setPen(QPen(Theme::withOpacity(Qt::black, 0.15), 0.5));
     painter.drawEllipse(knob.adjusted(0.5, 0.5, -0.5, -0.5));
 }
 

@@ -17,9 +17,7 @@ TextLabel::TextLabel(const QString& text, TextStyle style, QFont::Weight weight,
 void TextLabel::setColor(SystemColor color) {
     if (color == color_) return;
     color_ = color;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, Theme::color(color));
-    setPalette(p);
+    Theme::setTextColor(*this, Theme::color(color));
 }
 
 void TextLabel::setElided(bool elided) {

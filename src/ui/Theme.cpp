@@ -73,10 +73,15 @@ void apply(QWidget& widget, TextStyle style, SystemColor textColor) {
 
 void apply(QWidget& widget, TextStyle style, QFont::Weight weight, SystemColor textColor) {
     widget.setFont(font(style, weight));
+    setTextColor(widget, color(textColor));
+}
+
+void setTextColor(QWidget& widget, QColor textColor) {
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, color(textColor));
-    palette.setColor(QPalette::Text, color(textColor));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) palette.setColor(role, textColor);
     widget.setPalette(palette);
+    // Inside a button a widget would otherwise draw in the button's text role.
+    widget.setForegroundRole(QPalette::WindowText);
 }
 
 } // namespace brillex::Theme

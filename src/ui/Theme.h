@@ -43,6 +43,7 @@ QColor withOpacity(QColor base, double opacity);
 // Sets a widget's font and its text colour.
 void apply(QWidget& widget, TextStyle style, SystemColor color);
 void apply(QWidget& widget, TextStyle style, QFont::Weight weight, SystemColor color);
+void setTextColor(QWidget& widget, QColor color);
 
 } // namespace Theme
 

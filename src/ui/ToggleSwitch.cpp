@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPen>
 
 #include "ui/Theme.h"
 
@@ -36,7 +37,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     const QSizeF size = sizeHint();
     const QRectF track(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0), size);
     const double radius = track.height() / 2.0;
-    const QColor off = Theme::withOpacity(palette().color(QPalette::WindowText), 0.12);
+    const QColor off = Theme::withOpacity(palette().color(QPalette::WindowText), 0.2);
     painter.setPen(Qt::NoPen);
     painter.setBrush(on_ ? tint_ : off);
     painter.drawRoundedRect(track, radius, radius);
@@ -52,6 +53,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     painter.setBrush(Theme::withOpacity(Qt::black, 0.15));
     painter.drawEllipse(knobRect.translated(0, 0.5));
     painter.setBrush(Qt::white);
+    painter.setPen(QPen(Theme::withOpacity(Qt::black, 0.12), 0.5));
     painter.drawEllipse(knobRect);
 }
 
