@@ -13,7 +13,7 @@ DisplayBrightnessState::DisplayBrightnessState(DisplayId id, bool isBuiltIn, std
                                                std::optional<SetFunction> setBrightnessFunc,
                                                const ScreenServices& screens, MainLoop& loop)
     : id(id), isBuiltIn(isBuiltIn), name(std::move(name)), getBrightnessFunc(std::move(getBrightnessFunc)),
-      setBrightnessFunc(std::move(setBrightnessFunc)), screens_(screens), loop_(loop) {}
+      setBrightnessFunc(std::move(setBrightnessFunc)), screens_(screens), tasks_(loop) {}
 
 bool DisplayBrightnessState::setBrightness(float value) {
     if (!setBrightnessFunc) return false;
@@ -24,12 +24,12 @@ bool DisplayBrightnessState::setBrightness(float value) {
                 ", error: " + std::to_string(status));
         return false;
     }
-    postWhileAlive([this, clamped] { brightness = clamped; });
+    tasks_.post([this, clamped] { brightness = clamped; });
     return true;
 }
 
 void DisplayBrightnessState::updateBrightness(float value) {
-    postWhileAlive([this, value] {
+    tasks_.post([this, value] {
         brightness = value;
         if (!canReadBrightness) canReadBrightness = true;
     });
@@ -46,13 +46,6 @@ bool DisplayBrightnessState::isAtFullBrightness() const {
     const double potential = screen->maxPotentialEDR;
     if (!(potential > 1.0)) return false;
     return screen->maxReferenceEDR / potential >= 0.95;
-}
-
-void DisplayBrightnessState::postWhileAlive(std::function<void()> apply) {
-    // The state may be dropped (its screen removed) before the task runs.
-    loop_.post([alive = std::weak_ptr<char>(alive_), apply = std::move(apply)] {
-        if (alive.lock()) apply();
-    });
 }
 
 } // namespace brillex

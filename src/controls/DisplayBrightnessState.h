@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/MainLoop.h"
+#include "base/OwnedTasks.h"
 #include "base/Observable.h"
 #include "boost/ScreenServices.h"
 
@@ -51,12 +52,9 @@ public:
     bool isAtFullBrightness() const;
 
 private:
-    // Posts `apply` to run only while this state still exists.
-    void postWhileAlive(std::function<void()> apply);
-
     const ScreenServices& screens_;
-    MainLoop& loop_;
-    std::shared_ptr<char> alive_ = std::make_shared<char>();
+    // The state may be dropped (its screen removed) before a posted task runs.
+    OwnedTasks tasks_;
 };
 
 } // namespace brillex

@@ -6,7 +6,7 @@
 #include "controls/Appearance.h"
 #include "controls/LibraryLoader.h"
 #include "controls/ObjectRuntime.h"
-#include "controls/OwnedTasks.h"
+#include "base/OwnedTasks.h"
 
 namespace brillex {
 

@@ -5,7 +5,7 @@
 #include "base/MainLoop.h"
 #include "base/Observable.h"
 #include "controls/ObjectRuntime.h"
-#include "controls/OwnedTasks.h"
+#include "base/OwnedTasks.h"
 
 namespace brillex {
 

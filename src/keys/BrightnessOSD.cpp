@@ -28,17 +28,13 @@ BrightnessOSD::BrightnessOSD(MainLoop& loop, ScreenServices& screens, OsdPanelSe
 BrightnessOSD::~BrightnessOSD() = default;
 
 void BrightnessOSD::show(double level, bool isXDR) {
-    loop_.post([alive = std::weak_ptr<bool>(alive_), this, level, isXDR] {
-        if (alive.lock()) present(level, isXDR);
-    });
+    tasks_.post([this, level, isXDR] { present(level, isXDR); });
 }
 
 void BrightnessOSD::showXDR(int currentNits, int maxNits) {
     // In double precision: the difference of two ints may not fit an int.
     const double level = (currentNits - baseNits) / (maxNits - baseNits);
-    loop_.post([alive = std::weak_ptr<bool>(alive_), this, level] {
-        if (alive.lock()) present(clampLevel(level), true);
-    });
+    tasks_.post([this, level] { present(clampLevel(level), true); });
 }
 
 void BrightnessOSD::present(double level, bool isXDR) {

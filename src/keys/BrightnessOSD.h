@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/MainLoop.h"
+#include "base/OwnedTasks.h"
 #include "base/Observable.h"
 #include "boost/ScreenServices.h"
 #include "keys/OsdPanel.h"
@@ -52,8 +53,8 @@ private:
     std::unique_ptr<OsdPanel> window_;
     Timer hideTimer_;
     bool fading_ = false;
-    // Lets tasks posted to the main loop find out whether the OSD still exists.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Queued shows do nothing once the OSD is gone.
+    OwnedTasks tasks_{loop_};
 };
 
 } // namespace brillex

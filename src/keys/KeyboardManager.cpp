@@ -62,8 +62,7 @@ TapVerdict KeyboardManager::filterEvent(const TapEvent& event) {
     if ((data1 & 0xFF00) == kKeyStateDown << 8) {
         const int keyCode = static_cast<int>((data1 >> 16) & 0xFFFF);
         // The system waits for the filter: the step runs after it has returned.
-        loop_.post([alive = std::weak_ptr<bool>(alive_), this, keyCode] {
-            if (!alive.lock()) return;
+        tasks_.post([this, keyCode] {
             // One after the other: whichever is taken first may be created now.
             auto& brightnessManager = models_.brightnessManager();
             auto& systemBrightness = models_.systemBrightness();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/MainLoop.h"
+#include "base/OwnedTasks.h"
 #include "base/Observable.h"
 #include "boost/ScreenServices.h"
 #include "keys/AccessibilityTrust.h"
@@ -80,8 +81,8 @@ private:
     MainLoop& loop_;
     Models models_;
     std::unique_ptr<EventTap> eventTap_;
-    // Lets queued key handlers find out whether the manager still exists.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Queued key handlers do nothing once the manager is gone.
+    OwnedTasks tasks_{loop_};
 };
 
 } // namespace brillex
