@@ -73,7 +73,7 @@ void QtPopover::place() {
 QPoint QtPopover::placement(QSize size, QRect anchor, QRect available) {
     const QRect inner = available.adjusted(kScreenMargin, kScreenMargin, -kScreenMargin, -kScreenMargin);
     if (anchor.isEmpty()) return QPoint(inner.right() + 1 - size.width(), inner.top());
-    int x = anchor.center().x() - size.width() / 2;
+    int x = anchor.left() + anchor.width() / 2 - size.width() / 2;
     int y = anchor.bottom() + 1 + kAnchorGap;
     if (y + size.height() > inner.bottom() + 1) y = anchor.top() - kAnchorGap - size.height();
     x = std::clamp(x, inner.left(), std::max(inner.left(), inner.right() + 1 - size.width()));
