@@ -7,10 +7,13 @@
 #include <string>
 
 #include "boost/BrightnessManager.h"
+#include "app/AppModels.h"
 #include "boost/DisplayManager.h"
 #include "controls/DisplayFeatures.h"
 #include "controls/KeyboardBrightness.h"
 #include "controls/SystemBrightness.h"
+#include "keys/BrightnessOSD.h"
+#include "keys/KeyboardManager.h"
 #include "platform/sim/SimComputer.h"
 #include "power/BatteryMonitor.h"
 #include "settings/AppSettings.h"
@@ -80,6 +83,29 @@ struct PopoverWorld : Furnished {
     SystemBrightness systemBrightness{sim.screens, sim.libraries, sim.displayServices, sim.loop};
     KeyboardBrightness keyboard{sim.loop, sim.objects};
     DisplayFeatures features{sim.loop, sim.objects, sim.libraries, sim.appearance};
+};
+
+// What the application delegate needs beyond the popover's models: the key
+// manager with its OSD, and the shell's view of the models.
+struct ShellModels {
+    explicit ShellModels(PopoverWorld& world) : world(world) {}
+
+    AppModels models() {
+        return AppModels{[this]() -> AppSettings& { return world.settings; },
+                         [this]() -> BatteryMonitor& { return world.battery; },
+                         [this]() -> BrightnessManager& { return world.manager; },
+                         [this]() -> KeyboardManager& { return keys; },
+                         [this]() -> SystemBrightness& { return world.systemBrightness; }};
+    }
+
+    PopoverWorld& world;
+    BrightnessOSD osd{world.sim.loop, world.sim.screens, world.sim.osdPanel};
+    KeyboardManager keys{world.sim.store, world.sim.accessibility, world.sim.eventTap, world.sim.screens, world.sim.loop,
+                         KeyboardManager::Models{[this]() -> BrightnessManager& { return world.manager; },
+                                                 [this]() -> SystemBrightness& { return world.systemBrightness; },
+                                                 [this]() -> AppSettings& { return world.settings; },
+                                                 [this]() -> BatteryMonitor& { return world.battery; },
+                                                 [this]() -> BrightnessOSD& { return osd; }}};
 };
 
 // Clicks a widget in its middle.

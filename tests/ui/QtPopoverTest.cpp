@@ -3,8 +3,6 @@
 
 #include "PopoverWorld.h"
 #include "app/AppDelegate.h"
-#include "keys/BrightnessOSD.h"
-#include "keys/KeyboardManager.h"
 #include "ui/QtGlobalEventMonitor.h"
 #include "ui/QtPopover.h"
 #include "ui/QtStatusBar.h"
@@ -24,20 +22,10 @@ struct QtPopoverTest : ::testing::Test {
     QtGlobalEventMonitor monitor;
     QtStatusBar statusBar{monitor};
     QtPopoverFactory popovers{[this] { return world.environment(); }};
-    BrightnessOSD osd{world.sim.loop, world.sim.screens, world.sim.osdPanel};
-    KeyboardManager keys{world.sim.store, world.sim.accessibility, world.sim.eventTap, world.sim.screens, world.sim.loop,
-                         KeyboardManager::Models{[this]() -> BrightnessManager& { return world.manager; },
-                                                 [this]() -> SystemBrightness& { return world.systemBrightness; },
-                                                 [this]() -> AppSettings& { return world.settings; },
-                                                 [this]() -> BatteryMonitor& { return world.battery; },
-                                                 [this]() -> BrightnessOSD& { return osd; }}};
+    ShellModels shell{world};
     AppDelegate delegate{AppDelegate::Platform{statusBar, popovers, monitor, world.sim.application, world.sim.loop,
                                                world.sim.accessibility},
-                         AppModels{[this]() -> AppSettings& { return world.settings; },
-                                   [this]() -> BatteryMonitor& { return world.battery; },
-                                   [this]() -> BrightnessManager& { return world.manager; },
-                                   [this]() -> KeyboardManager& { return keys; },
-                                   [this]() -> SystemBrightness& { return world.systemBrightness; }}};
+                         shell.models()};
 };
 
 TEST_F(QtPopoverTest, TheTrayClickTogglesTheFramelessPopover) {

@@ -6,8 +6,6 @@
 
 #include "PopoverWorld.h"
 #include "app/BrillexApp.h"
-#include "keys/BrightnessOSD.h"
-#include "keys/KeyboardManager.h"
 #include "ui/AboutView.h"
 #include "ui/MainView.h"
 #include "ui/PlainButton.h"
@@ -244,20 +242,10 @@ TEST_F(Popover, AboutScreenShowsVersionStudioAndFeedback) {
 struct QuittingPopover : Popover {
     QuittingPopover() { app.run(); }
 
-    BrightnessOSD osd{world.sim.loop, world.sim.screens, world.sim.osdPanel};
-    KeyboardManager keys{world.sim.store, world.sim.accessibility, world.sim.eventTap, world.sim.screens, world.sim.loop,
-                         KeyboardManager::Models{[this]() -> BrightnessManager& { return world.manager; },
-                                                 [this]() -> SystemBrightness& { return world.systemBrightness; },
-                                                 [this]() -> AppSettings& { return world.settings; },
-                                                 [this]() -> BatteryMonitor& { return world.battery; },
-                                                 [this]() -> BrightnessOSD& { return osd; }}};
+    ShellModels shell{world};
     BrillexApp app{AppDelegate::Platform{world.sim.statusBar, world.sim.popovers, world.sim.eventMonitor,
                                          world.sim.application, world.sim.loop, world.sim.accessibility},
-                   AppModels{[this]() -> AppSettings& { return world.settings; },
-                             [this]() -> BatteryMonitor& { return world.battery; },
-                             [this]() -> BrightnessManager& { return world.manager; },
-                             [this]() -> KeyboardManager& { return keys; },
-                             [this]() -> SystemBrightness& { return world.systemBrightness; }}};
+                   shell.models()};
 };
 
 TEST_F(QuittingPopover, QuittingFromTheSettingsRestoresEveryDisplay) {
