@@ -49,7 +49,9 @@ bool QtOverlayWindow::presentFrame() {
     const bool mirroredPresented = !mirrored_ || mirrored_->presentFrame();
     // A window that is not on screen has nothing to draw into.
     if (!QWidget::isVisible()) return false;
-    update();
+    // A standard-range window keeps what it shows; only a new colour needs
+    // drawing, so unchanged frames cost no trip to the window system.
+    if (painted_ != shown_) update();
     return mirroredPresented;
 }
 
@@ -63,6 +65,7 @@ void QtOverlayWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(rect(), shown_);
+    painted_ = shown_;
 }
 
 bool QtExtendedRangeOutput::hasDevice() const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "boost/ExtendedRangeOutput.h"
 
@@ -36,6 +37,7 @@ protected:
 private:
     std::unique_ptr<OverlaySurface> mirrored_;
     QColor shown_ = Qt::transparent;
+    std::optional<QColor> painted_;
 };
 
 // The extended-range output of a Qt desktop. It makes real overlay windows,
