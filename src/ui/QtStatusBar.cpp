@@ -18,7 +18,8 @@ constexpr double kSameClickSeconds = 0.4;
 
 QtStatusItemButton::QtStatusItemButton(const QtGlobalEventMonitor& monitor) : monitor_(monitor) {
     QObject::connect(&tray_, &QSystemTrayIcon::activated, &tray_, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason != QSystemTrayIcon::Trigger) return;
+        // A quick second click arrives as a double click; it is a click all the same.
+        if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
         const double now =
             std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
         const double last = monitor_.lastEventTime();
