@@ -13,6 +13,7 @@
 #include "platform/sim/SimComputer.h"
 #include "power/BatteryMonitor.h"
 #include "settings/AppSettings.h"
+#include "support/TestScreens.h"
 
 namespace brillex::test {
 
@@ -27,12 +28,7 @@ struct AppWorld {
     }
 
     void addScreen(DisplayId id, const std::string& name, double potential, bool builtIn) {
-        Screen screen;
-        screen.displayId = id;
-        screen.name = name;
-        screen.maxPotentialEDR = screen.maxReferenceEDR = potential;
-        screen.frame = screen.visibleFrame = Rect{1440.0 * (id - 1), 0, 1440, 900};
-        sim.screens.add(screen, builtIn);
+        sim.screens.add(test::screenOf(id, name, potential, Rect{1440.0 * (id - 1), 0, 1440, 900}), builtIn);
     }
 
     AppSettings& settings() {

@@ -18,6 +18,7 @@
 #include "power/BatteryMonitor.h"
 #include "settings/AppSettings.h"
 #include "settings/Localization.h"
+#include "support/TestScreens.h"
 #include "ui/ContentView.h"
 #include "ui/ViewEnvironment.h"
 
@@ -30,12 +31,7 @@ struct Furnished {
 };
 
 inline void addScreen(sim::SimComputer& sim, DisplayId id, const std::string& name, double potentialEDR, bool builtIn) {
-    Screen screen;
-    screen.displayId = id;
-    screen.name = name;
-    screen.maxPotentialEDR = screen.maxReferenceEDR = potentialEDR;
-    screen.frame = screen.visibleFrame = Rect{1440.0 * (id - 1), 0, 1440, 900};
-    sim.screens.add(screen, builtIn);
+    sim.screens.add(test::screenOf(id, name, potentialEDR, Rect{1440.0 * (id - 1), 0, 1440, 900}), builtIn);
 }
 
 // A laptop with an XDR panel (1) and a Pro Display XDR beside it (2).
