@@ -4,15 +4,17 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <cstring>
+#include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/BrillexApp.h"
 #include "base/Log.h"
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
 #include "platform/sim/SimComputer.h"
+#include "ui/CommandLine.h"
 #include "ui/ManualLoopDriver.h"
 #include "ui/QSettingsStore.h"
 #include "ui/QtApplication.h"
@@ -61,6 +63,26 @@ std::unique_ptr<QWidget> openSimulatorWindow(sim::SimComputer& sim) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<CommandLine> options = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "brillex: " << error << "\n" << CommandLine::usageLine() << "\n";
+        return 2;
+    }
+    switch (options->action) {
+    case CommandLine::Action::help:
+        std::cout << CommandLine::help();
+        return 0;
+    case CommandLine::Action::version:
+        std::cout << "brillex " << BRILLEX_VERSION << "\n";
+        return 0;
+    case CommandLine::Action::ctl:
+        std::cerr << "brillex: ctl is not built yet\n";
+        return 1;
+    case CommandLine::Action::run:
+        break;
+    }
+
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
     QApplication::setOrganizationName("Brillex");
@@ -68,17 +90,7 @@ int main(int argc, char** argv) {
     // The popover and the simulator window come and go; the program lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    bool simulate = false;
-    // For measuring the program alone (scripts/idle-cost): no simulator
-    // window, and the built-in display boosted half-way from launch on.
-    bool simulatorWindow = true;
-    bool boostBuiltIn = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--simulate") == 0) simulate = true;
-        else if (std::strcmp(argv[i], "--no-simulator-window") == 0) simulatorWindow = false;
-        else if (std::strcmp(argv[i], "--boost-built-in") == 0) boostBuiltIn = true;
-        else logLine(std::string("Ignoring unknown argument: ") + argv[i]);
-    }
+    const bool simulate = options->simulate;
     if (!simulate) logLine("No native platform is built for this system yet; running on the simulated computer");
 
     sim::SimComputer sim;
@@ -114,8 +126,8 @@ int main(int argc, char** argv) {
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
     application.afterLaunch = [&] {
-        if (simulate && simulatorWindow) simulator = openSimulatorWindow(sim);
-        DisplayBoostState* state = boostBuiltIn ? BrightnessManager::shared().builtInDisplayState() : nullptr;
+        if (simulate && options->simulatorWindow) simulator = openSimulatorWindow(sim);
+        DisplayBoostState* state = options->boostBuiltIn ? BrightnessManager::shared().builtInDisplayState() : nullptr;
         if (state) {
             state->setBoostEnabled(true);
             state->setBoostLevel(0.5);
