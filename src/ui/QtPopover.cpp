@@ -34,8 +34,8 @@ QtPopover::~QtPopover() = default;
 
 void QtPopover::hostContentView() {
     delete content_;
-    content_ = new ContentView(environment_());
-    window_->layout()->addWidget(content_);
+    content_ = nullptr;
+    hosted_ = true;
 }
 
 bool QtPopover::isShown() const { return window_->isVisible(); }
@@ -45,6 +45,10 @@ void QtPopover::showRelativeTo(Rect, StatusItemButton& anchor, RectEdge) {
     // the button's own coordinates add nothing to that.
     const auto* trayButton = dynamic_cast<const QtStatusItemButton*>(&anchor);
     anchor_ = trayButton ? trayButton->globalGeometry() : QRect();
+    if (hosted_ && !content_) {
+        content_ = new ContentView(environment_());
+        window_->layout()->addWidget(content_);
+    }
     window_->adjustSize();
     place();
     if (animates_) {

@@ -25,6 +25,8 @@ public:
 
     void setBehavior(PopoverBehavior behavior) override { behavior_ = behavior; }
     void setAnimates(bool animates) override { animates_ = animates; }
+    // The root view is made when the popover first opens: making it takes the
+    // views' model objects, which must not come to be during launch.
     void hostContentView() override;
 
     bool isShown() const override;
@@ -32,6 +34,7 @@ public:
     void performClose() override;
 
     QWidget* window() const { return window_.get(); }
+    // Null until the popover has been shown once after hosting.
     ContentView* contentView() const { return content_; }
     PopoverBehavior behavior() const { return behavior_; }
 
@@ -49,6 +52,7 @@ private:
 
     std::function<ViewEnvironment()> environment_;
     std::unique_ptr<QWidget> window_;
+    bool hosted_ = false;
     ContentView* content_ = nullptr;
     PopoverBehavior behavior_ = PopoverBehavior::applicationDefined;
     bool animates_ = false;

@@ -82,8 +82,17 @@ icon_x=$((x + width / 2)); icon_y=$((y + height / 2))
 desktop="$(xdotool search --maxdepth 0 --name '' | head -n 1)"
 [ -n "$desktop" ] || fail "the root window was not found"
 
+# The popover's models come to be when it first opens: the system brightness
+# (the click refreshes it), then the keyboard backlight and display features.
+first_line() { grep -n -m 1 "^$1" "$work/brillex.log" | cut -d: -f1; }
+[ -z "$(first_line 'SystemBrightness:')$(first_line 'KeyboardBrightness:')$(first_line 'DisplayFeatures:')" ] ||
+  fail "the popover's models were made at launch"
+
 xdotool mousemove "$icon_x" "$icon_y" click 1
 wait_for 10 popover_shown || fail "a click on the tray icon did not open the popover"
+system=$(first_line 'SystemBrightness:'); keyboard=$(first_line 'KeyboardBrightness:'); features=$(first_line 'DisplayFeatures:')
+[ -n "$system" ] && [ -n "$keyboard" ] && [ -n "$features" ] && ((system < keyboard && keyboard < features)) ||
+  fail "opening the popover did not make system brightness, keyboard backlight and display features in that order"
 
 # A click on the desktop, far from the popover under the icon. There is no
 # window manager here to move the focus on a click, so the test moves it to
