@@ -84,4 +84,12 @@ void setTextColor(QWidget& widget, QColor textColor) {
     widget.setForegroundRole(QPalette::WindowText);
 }
 
+QPalette darkPalette() {
+    // Qt derives the text, light and shadow roles from the button and window colours.
+    QPalette palette(QColor(58, 58, 60), QColor(40, 40, 42));
+    palette.setColor(QPalette::Base, QColor(30, 30, 30));
+    palette.setColor(QPalette::Highlight, QColor(10, 132, 255));
+    return palette;
+}
+
 } // namespace brillex::Theme

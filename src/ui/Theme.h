@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 
@@ -44,6 +45,11 @@ QColor withOpacity(QColor base, double opacity);
 void apply(QWidget& widget, TextStyle style, SystemColor color);
 void apply(QWidget& widget, TextStyle style, QFont::Weight weight, SystemColor color);
 void setTextColor(QWidget& widget, QColor color);
+
+// The dark appearance's palette, for platforms whose theme offers none (the
+// offscreen rendering of screenshots and tests). Widgets take their colours
+// when made, so it is set before the views are built.
+QPalette darkPalette();
 
 } // namespace Theme
 
