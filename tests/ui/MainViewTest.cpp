@@ -1,6 +1,11 @@
 // The main screen driven through its real widgets on a simulated computer.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
+#include <algorithm>
+#include <map>
+
 #include "PopoverWorld.h"
 #include "ui/BatteryIndicator.h"
 #include "ui/DisplayFeatureRow.h"
@@ -370,6 +375,58 @@ TEST(MainViewTest, KeyboardWithoutBacklightSaysNotSupported) {
     screen.world.settle();
     EXPECT_FALSE(shown(screen.main().keyboard()->slider()));
     EXPECT_EQ(text(screen.main().keyboard()->notSupported()), "Not supported");
+}
+
+} // namespace
+} // namespace brillex::test
+
+namespace brillex::test {
+namespace {
+
+// Rows of `image` within columns [left, right) holding ink: a pixel unlike the
+// most common one.
+std::pair<int, int> inkRows(const QImage& image, int left, int right) {
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+    const QRgb background = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                                return a.second < b.second;
+                            })->first;
+    int top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = std::max(0, left); x < std::min(image.width(), right); ++x)
+            if (image.pixel(x, y) != background) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return {top, bottom};
+}
+
+TEST(MainViewTest, AccentedCapitalsOfOneLineNamesAreNotCut) {
+    MainScreen screen;
+    screen.world.loc.setCurrentLanguage("fr");
+    screen.world.settle();
+    auto* name = const_cast<TextLabel*>(screen.brightnessRow(1)->title()->name());
+    ASSERT_EQ(text(name), QString::fromUtf8("Écran Retina intégré"));
+
+    // "É" alone in the same font with room to spare is the glyph in full.
+    const QFontMetrics metrics(name->font());
+    const int advance = metrics.horizontalAdvance(QString::fromUtf8("É"));
+    QImage alone(advance + 4, metrics.height() * 3, QImage::Format_ARGB32);
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&alone);
+        painter.setFont(name->font());
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(0, metrics.height() * 1.5), QString::fromUtf8("É"));
+    }
+    const auto [fullTop, fullBottom] = inkRows(alone, 0, advance);
+    ASSERT_GE(fullBottom, fullTop);
+
+    const QImage shown = name->grab().toImage();
+    const int left = name->contentsRect().left();
+    const auto [top, bottom] = inkRows(shown, left, left + advance);
+    EXPECT_EQ(bottom - top, fullBottom - fullTop) << "the glyph is cut at rows " << top << " to " << bottom;
 }
 
 } // namespace
