@@ -130,7 +130,7 @@ std::optional<SavedRamp> parseSavedRamp(std::string_view bytes, std::string* err
     if (body.substr(0, magicEnd) != kMagic) return fail(error, "not a saved ramp");
     Lines lines(body.substr(magicEnd + 1));
     SavedRamp saved;
-    if (!lines.next("display", value) || value.size() > kMaxDisplayName) return fail(error, "bad display");
+    if (!lines.next("display", value) || value.empty() || value.size() > kMaxDisplayName) return fail(error, "bad display");
     for (const char c : value)
         if (c <= ' ' || c > '~') return fail(error, "bad display");
     saved.displayName = value;
