@@ -2,6 +2,7 @@
 // ramp kept, then boosted ramps, then the native ramp back), guarded like
 // the program, so that tests can kill it at any moment.
 //   ramp_driver cycle            boost, level moves and switch-off, forever
+//   ramp_driver recover          only what every start does first
 //   ramp_driver soak MOVES TOGGLES  prints resource samples, then exits
 
 #include <X11/Xlib.h>
@@ -102,8 +103,8 @@ int main(int argc, char** argv) {
     const auto guardian = RampGuardian::start();
     const std::string mode = argc > 1 ? argv[1] : "";
     Display* display = XOpenDisplay(nullptr);
-    if (!display || (mode != "cycle" && !(mode == "soak" && argc == 4))) {
-        std::cerr << "usage: ramp_driver cycle | soak MOVES TOGGLES (on $DISPLAY)\n";
+    if (!display || (mode != "cycle" && mode != "recover" && !(mode == "soak" && argc == 4))) {
+        std::cerr << "usage: ramp_driver cycle | recover | soak MOVES TOGGLES (on $DISPLAY)\n";
         return 2;
     }
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
@@ -114,6 +115,7 @@ int main(int argc, char** argv) {
     SavedRampGuard guard(RampStore(RampStore::defaultDirectory()), DisplayString(display));
     guard.recoverAbandoned();
     std::cout << "ready" << std::endl;
+    if (mode == "recover") return 0;
     Boost boost(display, crtc, guard);
 
     if (mode == "cycle") {
