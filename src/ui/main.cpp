@@ -107,10 +107,6 @@ int main(int argc, char** argv) {
     }
 
     const bool simulate = options->simulate;
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
-    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
-#endif
     NativeDisplay nativeDisplay;
     if (!simulate) {
         auto opened = openNativeDisplay();
@@ -121,6 +117,10 @@ int main(int argc, char** argv) {
         }
         nativeDisplay = std::move(std::get<NativeDisplay>(opened));
     }
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
+    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
+#endif
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
