@@ -27,6 +27,7 @@ ContentView::ContentView(const ViewEnvironment& environment, QWidget* parent)
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     layout_->setAlignment(Qt::AlignTop);
+    followLanguage();
     setCurrentScreen(AppScreen::main);
 }
 
@@ -49,7 +50,15 @@ void ContentView::setCurrentScreen(AppScreen screen) {
     watchModels();
 }
 
+void ContentView::followLanguage() {
+    std::string language = environment_.loc.currentLanguage();
+    if (language == language_) return;
+    language_ = std::move(language);
+    setFont(Theme::languageFont(language_));
+}
+
 void ContentView::redraw() {
+    followLanguage();
     watchModels();
     if (screen_) screen_->refresh();
 }

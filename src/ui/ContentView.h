@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 #include "ui/AppScreen.h"
 #include "ui/ChangeObserver.h"
 #include "ui/ViewEnvironment.h"
@@ -30,6 +32,8 @@ public:
 
 private:
     void redraw();
+    // The texts below inherit the family for the interface language.
+    void followLanguage();
     // Watches every model the screens read, including each display's brightness state.
     void watchModels();
 
@@ -37,6 +41,7 @@ private:
     AppScreen currentScreen_ = AppScreen::main;
     QVBoxLayout* layout_;
     ScreenView* screen_ = nullptr;
+    std::string language_;
     ChangeObserver observer_;
 };
 

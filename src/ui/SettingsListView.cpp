@@ -152,6 +152,10 @@ SettingsListView::SettingsListView(const ViewEnvironment& environment, Navigate 
     for (const Localization::Language& entry : Localization::supportedLanguages()) {
         languagePicker_->addItem(QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())),
                                  QString::fromUtf8(entry.code.data(), static_cast<qsizetype>(entry.code.size())));
+        // Each name in its own language's letterforms, whatever the interface language.
+        languagePicker_->setItemData(languagePicker_->count() - 1,
+                                     Theme::languageFont(entry.code).resolve(Theme::font(TextStyle::subheadline)),
+                                     Qt::FontRole);
     }
     generalColumn->addWidget(language);
 

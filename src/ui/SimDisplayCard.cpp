@@ -3,14 +3,19 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "base/Format.h"
 #include "ui/GammaPreviewSwatch.h"
 #include "ui/TransferCurvePlot.h"
 
 namespace brillex {
 namespace {
 
-QString number(double value) { return QString::fromStdString(formatNumber(value)); }
+// At most `places` decimals, trailing zeros dropped down to one (2.0, 0.65):
+// the window is read by a person, unlike the log.
+QString number(double value, int places = 3) {
+    QString text = QString::number(value, 'f', places);
+    while (text.endsWith('0') && text.at(text.size() - 2) != '.') text.chop(1);
+    return text;
+}
 
 QLabel* caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -26,7 +31,9 @@ SimDisplayCard::SimDisplayCard(sim::SimComputer& computer, BrightnessManager& ma
                                QWidget* parent)
     : QFrame(parent), computer_(computer), manager_(manager), display_(display) {
     setFrameShape(QFrame::StyledPanel);
-    setMinimumWidth(260);
+    // A fixed width, with the texts wrapping inside it: a longer line must not
+    // widen this card and squeeze the one beside it.
+    setFixedWidth(kWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
     title_ = new QLabel(this);
@@ -38,7 +45,7 @@ SimDisplayCard::SimDisplayCard(sim::SimComputer& computer, BrightnessManager& ma
     plot_ = new TransferCurvePlot(this);
     swatch_ = new GammaPreviewSwatch(this);
     overlay_ = new QLabel(this);
-    overlay_->setWordWrap(true);
+    for (QLabel* label : {title_, headroom_, boost_, overlay_}) label->setWordWrap(true);
     layout->addWidget(title_);
     layout->addWidget(headroom_);
     layout->addWidget(boost_);
@@ -73,10 +80,10 @@ QString SimDisplayCard::boostText() const {
     if (!state->isBoostEnabled) {
         return QStringLiteral("Boost off (up to %1 nits, edr up to %2)")
             .arg(state->maxNitsAvailable.get())
-            .arg(number(state->maxBoostMultiplier()));
+            .arg(number(state->maxBoostMultiplier(), 2));
     }
     return QStringLiteral("Boost on: level %1, edr %2, +%3 %, %4 nits")
-        .arg(number(state->boostLevel.get()), number(state->edr()))
+        .arg(number(state->boostLevel.get(), 2), number(state->edr(), 2))
         .arg(state->boostPercent.get())
         .arg(state->currentNits.get());
 }

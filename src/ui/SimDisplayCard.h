@@ -18,6 +18,8 @@ class TransferCurvePlot;
 class SimDisplayCard : public QFrame {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 360;
+
     SimDisplayCard(sim::SimComputer& computer, BrightnessManager& manager, DisplayId display,
                    QWidget* parent = nullptr);
 

@@ -1,8 +1,11 @@
 #include "ui/Theme.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QWidget>
+
+#include <map>
 
 namespace brillex::Theme {
 
@@ -30,14 +33,57 @@ bool isDark() { return QApplication::palette().color(QPalette::Window).lightness
 
 QColor accent(QColor light, QColor dark) { return isDark() ? dark : light; }
 
+struct CjkFaces {
+    std::string_view code;
+    QFontDatabase::WritingSystem writingSystem;
+    QStringList preferred;  // by family name, best first
+};
+
+const CjkFaces* cjkFacesOf(std::string_view code) {
+    static const CjkFaces faces[] = {
+        {"zh-Hans", QFontDatabase::SimplifiedChinese,
+         {"Noto Sans CJK SC", "Source Han Sans SC", "Source Han Sans CN", "WenQuanYi Micro Hei", "PingFang SC"}},
+        {"ja", QFontDatabase::Japanese, {"Noto Sans CJK JP", "Source Han Sans JP", "IPAGothic", "Hiragino Sans"}},
+        {"ko", QFontDatabase::Korean, {"Noto Sans CJK KR", "Source Han Sans KR", "NanumGothic", "Apple SD Gothic Neo"}},
+    };
+    for (const CjkFaces& entry : faces)
+        if (entry.code == code) return &entry;
+    return nullptr;
+}
+
+// The preferred installed family, else any family made for the writing
+// system; empty when none is installed (the platform's fallback then draws).
+QString cjkFamily(const CjkFaces& faces) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : faces.preferred)
+        if (installed.contains(family, Qt::CaseInsensitive)) return family;
+    const QStringList made = QFontDatabase::families(faces.writingSystem);
+    return made.isEmpty() ? QString() : made.first();
+}
+
 } // namespace
 
 QFont font(TextStyle style) { return font(style, styleOf(style).weight); }
 
 QFont font(TextStyle style, QFont::Weight weight) {
-    QFont result = QApplication::font();
+    QFont result;
     result.setPixelSize(styleOf(style).pixels);
     result.setWeight(weight);
+    return result;
+}
+
+QFont languageFont(std::string_view code) {
+    QFont result;
+    const CjkFaces* faces = cjkFacesOf(code);
+    if (!faces) return result;
+    // Looked up once per language: the font database does not change under a running program.
+    static std::map<std::string_view, QString> chosen;
+    auto found = chosen.find(faces->code);
+    if (found == chosen.end()) found = chosen.emplace(faces->code, cjkFamily(*faces)).first;
+    if (found->second.isEmpty()) return result;
+    // Latin letters and digits stay in the application's font; the CJK face
+    // draws what that font lacks, before any platform fallback would.
+    result.setFamilies({QApplication::font().family(), found->second});
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QPalette>
 
+#include <string_view>
+
 class QWidget;
 
 namespace brillex {
@@ -33,11 +35,18 @@ enum class SystemColor {
 // have a light and a dark variant chosen by the palette's window colour.
 namespace Theme {
 
+// A style's size and weight only: the family comes from the widget's parent,
+// which is how the popover's texts follow the interface language.
 QFont font(TextStyle style);
 QFont font(TextStyle style, QFont::Weight weight);
 // The pixel size of a style, which symbols drawn in that style follow.
 int pixelSize(TextStyle style);
 QColor color(SystemColor color);
+// The font family for texts in the interface language `code`: the
+// application's font, before it the CJK face drawn for that language (Han
+// characters differ between Simplified Chinese, Japanese and Korean). For
+// the other languages a font that sets nothing.
+QFont languageFont(std::string_view code);
 // `base` at the given opacity (0 to 1).
 QColor withOpacity(QColor base, double opacity);
 

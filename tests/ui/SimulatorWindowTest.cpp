@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTest>
 
 #include "boost/BrightnessManager.h"
@@ -96,6 +97,30 @@ TEST_F(SimulatorWindowTest, AttachesAndRemovesTheExternalDisplay) {
     EXPECT_EQ(window.cards().size(), 1u);
     EXPECT_EQ(manager.state(2), nullptr);
     EXPECT_EQ(computer.edrOutput.visibleCount(), 0u);
+}
+
+// A level the brightness keys reach (1/63 steps) prints short, and the
+// longer line it makes widens neither card.
+TEST_F(SimulatorWindowTest, FiguresAreRoundedAndCardsKeepTheirWidth) {
+    SimulatorWindow window(computer, manager);
+    window.attachExternal(SimulatorWindow::externalModels[0]);
+    window.show();
+    settle();
+    SimDisplayCard& builtIn = *window.cards().at(1);
+    SimDisplayCard& external = *window.cards().at(2);
+    const int widths[] = {builtIn.width(), external.width()};
+
+    manager.state(1)->setBoostEnabled(true);
+    manager.state(1)->setBoostLevel(41.0 / 63.0);
+    settle();
+    EXPECT_TRUE(builtIn.boostText().startsWith("Boost on: level 0.65, edr 2.43, +130 %")) << builtIn.boostText().toStdString();
+    EXPECT_EQ(builtIn.width(), widths[0]);
+    EXPECT_EQ(external.width(), widths[1]);
+    // The neighbour's title is shown whole, wrapped if need be.
+    const auto* title = external.findChildren<QLabel*>().first();
+    ASSERT_EQ(title->text(), external.titleText());
+    EXPECT_LE(title->heightForWidth(title->width()), title->height());
+    EXPECT_LE(title->geometry().right(), external.contentsRect().right());
 }
 
 TEST_F(SimulatorWindowTest, PlaysThePowerCableAndTheChargeOnOneBattery) {
