@@ -18,6 +18,7 @@ public:
     SystemColor color() const { return color_; }
     void setElided(bool elided);
 
+    QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
@@ -25,10 +26,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void reserveGlyphRoom();
+    void measureGlyphRoom();
 
     SystemColor color_;
     bool elided_ = false;
+    // Room above and below the font's line for glyphs that reach past it.
+    int glyphTop_ = 0;
+    int glyphBottom_ = 0;
 };
 
 } // namespace brillex
