@@ -12,6 +12,7 @@
 
 #include "base/ManualLoop.h"
 #include "boost/GammaTable.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
@@ -139,6 +140,24 @@ TEST_F(X11ScreensTest, ABoostOnTheServerIsUndoneToTheCalibratedRampExactly) {
 
     restoreGammaTable(output, saved->red, saved->green, saved->blue, tables);
     EXPECT_EQ(ramps.read(*crtc), calibrated);
+}
+
+TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
+    LinuxPlatform platform(std::move(connection), loop, {});
+    float table[256];
+    std::uint32_t count = 0;
+    ASSERT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+
+    server().run("xrandr --output screen --off 2>/dev/null");
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count),
+              X11TransferTables::kFailure);
+    EXPECT_EQ(platform.transferTables.setTransferTable(output, 256, table, table, table), X11TransferTables::kFailure);
+
+    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+    display = nullptr;  // closed with the platform
 }
 
 } // namespace

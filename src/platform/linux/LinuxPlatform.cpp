@@ -4,11 +4,12 @@
 
 namespace brillex::x11 {
 
-LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& loop, ScreenRules rules,
                              RampGuard* guard)
-    : connection_(std::move(connection)),
-      screens(*connection_, loop, std::move(rules)),
-      transferTables(ramps, guard) {}
+    : connection(std::move(display)),
+      screens(*connection, loop, std::move(rules)),
+      transferTables(ramps, guard),
+      forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);

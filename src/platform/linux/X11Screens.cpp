@@ -112,6 +112,7 @@ void X11Screens::readEvents(bool fromSocket) {
         if (type == RRScreenChangeNotify || type == RRNotify) changed = true;
     }
     if (!changed) return;
+    randrEvent_.emit();
     settle_ = loop_.schedule(kQuietSeconds, false, [this] { changed_.emit(); });
 }
 

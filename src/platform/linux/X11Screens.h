@@ -30,6 +30,8 @@ public:
     DisplayId mainDisplay() const override;
     std::optional<Screen> mainScreen() const override;
     Subscription observeScreenChanges(std::function<void()> changed) override;
+    // Told at once of every RandR event read, ahead of the settled notice.
+    [[nodiscard]] Subscription observeRandrEvents(std::function<void()> event) { return randrEvent_.connect(std::move(event)); }
 
     // What the server says now.
     RandrLayout readLayout() const;
@@ -46,6 +48,7 @@ private:
     MainLoop& loop_;
     ScreenRules rules_;
     Signal<> changed_;
+    Signal<> randrEvent_;
     Timer settle_;
     std::unique_ptr<QSocketNotifier> notifier_;
     QMetaObject::Connection idleHook_;
