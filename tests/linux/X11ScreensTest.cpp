@@ -7,9 +7,12 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <variant>
 
+#include "base/Log.h"
 #include "base/ManualLoop.h"
 #include "boost/GammaTable.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -102,6 +105,30 @@ TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
     XSync(display, False);
     EXPECT_TRUE(X11Screens(*connection, loop, {}).isBuiltIn(output));
     XRRDeleteOutputProperty(display, output, XInternAtom(display, "ConnectorType", False));
+}
+
+TEST_F(X11ScreensTest, TheEdidPropertyNamesTheScreenAndABadOneIsLoggedOnce) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/edid-018.bin", std::ios::binary);
+    const std::vector<unsigned char> edid{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(edid.size() % 128, 0u);
+    const Atom property = XInternAtom(display, "EDID", False);
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, edid.data(),
+                            static_cast<int>(edid.size()));
+    XSync(display, False);
+    X11Screens screens(*connection, loop, {});
+    EXPECT_EQ(screens.screens()[0].name, "Dell AW3423DW");
+    EXPECT_GT(screens.screens()[0].maxPotentialEDR, 5.0);
+
+    const unsigned char garbage[] = {1, 2, 3};
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, garbage, 3);
+    XSync(display, False);
+    LogCapture log;
+    EXPECT_EQ(screens.screens()[0].name, "screen");
+    EXPECT_EQ(screens.screens()[0].maxPotentialEDR, 2.0);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("Screens: the EDID of display " + std::to_string(output) + " cannot be read (", 0),
+              0u);
+    XRRDeleteOutputProperty(display, output, property);
 }
 
 TEST_F(X11ScreensTest, AnUnplugAndAReplugPostOneChangeEach) {

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include <memory>
+#include <set>
 
 #include "base/MainLoop.h"
 #include "base/Signal.h"
@@ -35,7 +36,8 @@ public:
 
     // What the server says now.
     RandrLayout readLayout() const;
-    ScreenLayout layout() const { return ScreenLayout::of(readLayout(), rules_); }
+    // The screens of what the server says now; an unreadable EDID is logged once.
+    ScreenLayout layout() const;
 
     // XDG_SESSION_TYPE says wayland, or WAYLAND_DISPLAY is set.
     static bool isWaylandSession();
@@ -47,6 +49,7 @@ private:
     X11Connection& connection_;
     MainLoop& loop_;
     ScreenRules rules_;
+    mutable std::set<DisplayId> reportedEdids_;
     Signal<> changed_;
     Signal<> randrEvent_;
     Timer settle_;
