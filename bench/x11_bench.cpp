@@ -120,6 +120,8 @@ void BM_StartupToTrayIcon(benchmark::State& state) {
             setenv("DISPLAY", server().display().c_str(), 1);
             setenv("QT_QPA_PLATFORM", "xcb", 1);
             setenv("XDG_CONFIG_HOME", config, 1);
+            setenv("XDG_RUNTIME_DIR", config, 1);
+            setenv("DBUS_SESSION_BUS_ADDRESS", (std::string("unix:path=") + config + "/no-bus").c_str(), 1);
             unsetenv("WAYLAND_DISPLAY");
             if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
             execl(BRILLEX_PROGRAM, BRILLEX_PROGRAM, static_cast<char*>(nullptr));
