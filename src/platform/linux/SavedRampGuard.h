@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/linux/RampGuard.h"
+#include "platform/linux/RampStore.h"
+
+namespace brillex::x11 {
+
+// Keeps the native ramps of one X display in the ramp store while they are
+// changed, where this process's guardian (or the next start) finds them.
+class SavedRampGuard : public RampGuard {
+public:
+    SavedRampGuard(RampStore store, std::string displayName);
+
+    // Writes back what an earlier run left saved for this display when both
+    // its program and its guardian have died; returns how many ramps.
+    int recoverAbandoned();
+
+    void keepNative(CrtcId crtc, const CrtcRamp& native) override;
+    void nativeRestored(CrtcId crtc) override;
+
+private:
+    RampStore store_;
+    std::string displayName_;
+    std::map<CrtcId, std::string> kept_;  // CRTC -> its saved file
+};
+
+} // namespace brillex::x11
