@@ -4,9 +4,9 @@
 
 #include "base/Log.h"
 #include "keys/KeyboardManager.h"
-#include "platform/linux/XErrorTrap.h"
 
 // Last: Xlib's macros (KeyPress, None, Bool) clash with names in the headers above.
+#include "platform/linux/XErrorTrap.h"
 #include <X11/XF86keysym.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
