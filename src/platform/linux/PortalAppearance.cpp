@@ -53,27 +53,31 @@ void PortalAppearance::askPortal() const {
     // Parented, so that a reply still on its way dies with us; asking is not a change of our own.
     auto* watcher =
         new QDBusPendingCallWatcher(bus_.asyncCall(read, replyTimeoutMs), const_cast<PortalAppearance*>(this));
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+    const unsigned asked = changesSeen_;
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, asked](QDBusPendingCallWatcher* call) {
         call->deleteLater();
         asking_ = false;
         const QDBusMessage reply = call->reply();
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
             report("no color-scheme from the desktop portal (" + reply.errorName().toStdString() +
-                   "); Dark Mode reads as off");
+                   ")");
             return;
         }
-        const auto appearance = appearanceOf(reply.arguments().front());
-        if (!appearance || appearance == effective_) return;
-        effective_ = appearance;
-        themeChanged_.emit();
+        // An answer given before the latest SettingChanged would undo it.
+        if (asked == changesSeen_) adopt(appearanceOf(reply.arguments().front()));
     });
 }
 
 void PortalAppearance::settingChanged(const QDBusMessage& signal) {
     const QVariantList arguments = signal.arguments();
     if (arguments.size() != 3 || arguments[0] != appearanceNamespace || arguments[1] != colorSchemeKey) return;
-    const auto appearance = appearanceOf(arguments[2]);
-    if (!appearance) return;
+    ++changesSeen_;
+    adopt(appearanceOf(arguments[2]));
+}
+
+void PortalAppearance::adopt(const std::optional<std::string>& appearance) const {
+    // A signal and a re-read may both bring the same change: it is told once.
+    if (!appearance || appearance == effective_) return;
     effective_ = appearance;
     themeChanged_.emit();
 }
