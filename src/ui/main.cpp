@@ -18,6 +18,8 @@
 #include "platform/sim/SimComputer.h"
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/RampGuardian.h"
+#include "platform/linux/SavedRampGuard.h"
 #endif
 #include "ui/CommandLine.h"
 #include "ui/ManualLoopDriver.h"
@@ -115,6 +117,10 @@ int main(int argc, char** argv) {
         }
         nativeDisplay = std::move(std::get<NativeDisplay>(opened));
     }
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
+    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
+#endif
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
@@ -128,6 +134,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<sim::SimComputer> sim;
     std::unique_ptr<ManualLoopDriver> simulatedLoop;
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    std::unique_ptr<x11::SavedRampGuard> rampGuard;
     std::unique_ptr<x11::LinuxPlatform> native;
 #endif
     if (simulate) {
@@ -137,9 +144,10 @@ int main(int argc, char** argv) {
         simulatedLoop = std::make_unique<ManualLoopDriver>(sim->loop);
     } else {
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
+        rampGuard = x11::SavedRampGuard::recoveredFor(*nativeDisplay);
         native = std::make_unique<x11::LinuxPlatform>(
             std::move(nativeDisplay), loop,
-            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()});
+            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()}, rampGuard.get());
         native->install();
 #endif
     }

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -21,12 +22,14 @@ int main(int argc, char** argv) {
     addSystemBrightnessCommands(runner);
     addKeysCommands(runner);
     addAppCommands(runner);
+    addEdidCommands(runner);
     if (argc == 2) {
         std::ifstream script(argv[1]);
         if (!script) {
             std::cerr << "brillex-sim: cannot open " << argv[1] << '\n';
             return 2;
         }
+        runner.setScriptFolder(std::filesystem::path(argv[1]).parent_path());
         return runner.run(script);
     }
     return runner.run(std::cin);
