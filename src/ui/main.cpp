@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/BrillexApp.h"
+#include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
@@ -22,6 +23,8 @@
 #include "platform/linux/SavedRampGuard.h"
 #endif
 #include "ui/CommandLine.h"
+#include "ui/ControlClient.h"
+#include "ui/ControlService.h"
 #include "ui/ManualLoopDriver.h"
 #include "ui/QSettingsStore.h"
 #include "ui/QtApplication.h"
@@ -100,8 +103,7 @@ int main(int argc, char** argv) {
         std::cout << "brillex " << BRILLEX_VERSION << "\n";
         return 0;
     case CommandLine::Action::ctl:
-        std::cerr << "brillex: ctl is not built yet\n";
-        return 1;
+        return ControlClient::main(argc, argv, options->ctlArguments);
     case CommandLine::Action::run:
         break;
     }
@@ -128,6 +130,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/images/AppIcon.svg"));
     // The popover and the simulator window come and go; the program lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // One instance per user: a second start shows the first one's popover.
+    ControlService control(QDBusConnection::sessionBus());
+    if (control.claim() == ControlService::Claim::taken) return ControlClient::showRunningPopover();
 
     // The models run on Qt's loop; the simulated pieces keep their manual one.
     QtMainLoop loop;
@@ -174,6 +180,8 @@ int main(int argc, char** argv) {
     TerminationSignals signals([&application](int) { application.terminate(); });
 
     BrillexApp app(AppDelegate::Platform::installed(), AppModels::shared());
+    ControlCommands commands = ControlCommands::installed(app.appDelegate);
+    control.serve(commands);
     // Opened once launching has made the models, so that they come to be in
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
