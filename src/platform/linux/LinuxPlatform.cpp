@@ -1,6 +1,10 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QDBusConnection>
+
 #include "base/Port.h"
+
+#include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
@@ -9,6 +13,8 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& l
     : connection(std::move(display)),
       screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
+      appearance(QDBusConnection::sessionBus()),
+      keyTaps(XDisplayString(connection->display())),
       forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {}
 
 void LinuxPlatform::install() {
@@ -21,7 +27,7 @@ void LinuxPlatform::install() {
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&inputFilter);
-    Port<EventTapService>::install(&inputFilter);
+    Port<EventTapService>::install(&keyTaps);
 }
 
 } // namespace brillex::x11
