@@ -7,9 +7,6 @@
 
 #include <QCoreApplication>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,6 +24,10 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/sim/SimEdrOutput.h"
 #include "support/XvfbServer.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 namespace {
 

@@ -2,10 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
-
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -20,6 +16,11 @@
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
 #include "support/XvfbServer.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace brillex::x11 {
 namespace {
