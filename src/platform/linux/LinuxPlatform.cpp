@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 
 #include "base/Port.h"
+#include "platform/linux/ColorSchemeSwitch.h"
 
 #include <X11/Xlib.h>
 
@@ -15,7 +16,9 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& l
       transferTables(ramps, guard),
       appearance(QDBusConnection::sessionBus()),
       keyTaps(XDisplayString(connection->display())),
-      forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {}
+      forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {
+    exportColorSchemeSwitch(libraries);
+}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);
