@@ -7,6 +7,7 @@
 
 #include "base/Format.h"
 #include "base/Log.h"
+#include "base/Port.h"
 #include "boost/BrightnessManager.h"
 #include "controls/KeyboardBrightness.h"
 #include "controls/SystemBrightness.h"
@@ -62,6 +63,11 @@ ControlCommands::ControlCommands(AppDelegate& delegate, AppModels models,
                                  std::function<KeyboardBrightness&()> keyboardBrightness, Platform platform)
     : delegate_(delegate), models_(std::move(models)), keyboardBrightness_(std::move(keyboardBrightness)),
       platform_(platform) {}
+
+ControlCommands ControlCommands::installed(AppDelegate& delegate) {
+    return ControlCommands(delegate, AppModels::shared(), [] () -> KeyboardBrightness& { return KeyboardBrightness::shared(); },
+                           Platform{Port<Application>::get(), Port<MainLoop>::get(), Port<PowerSources>::get()});
+}
 
 std::optional<double> ControlCommands::parseLevel(const std::string& word) {
     double value = 0.0;

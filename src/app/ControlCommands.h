@@ -38,6 +38,9 @@ public:
     ControlCommands(AppDelegate& delegate, AppModels models, std::function<KeyboardBrightness&()> keyboardBrightness,
                     Platform platform);
 
+    // On the shared models and the installed platform.
+    static ControlCommands installed(AppDelegate& delegate);
+
     ControlReply run(const std::vector<std::string>& words);
 
     // Asked by a second start of the program: opens the popover, or brings it

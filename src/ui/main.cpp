@@ -12,14 +12,19 @@
 #include <vector>
 
 #include "app/BrillexApp.h"
+#include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
 #include "platform/sim/SimComputer.h"
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/RampGuardian.h"
+#include "platform/linux/SavedRampGuard.h"
 #endif
 #include "ui/CommandLine.h"
+#include "ui/ControlClient.h"
+#include "ui/ControlService.h"
 #include "ui/ManualLoopDriver.h"
 #include "ui/QSettingsStore.h"
 #include "ui/QtApplication.h"
@@ -98,8 +103,7 @@ int main(int argc, char** argv) {
         std::cout << "brillex " << BRILLEX_VERSION << "\n";
         return 0;
     case CommandLine::Action::ctl:
-        std::cerr << "brillex: ctl is not built yet\n";
-        return 1;
+        return ControlClient::main(argc, argv, options->ctlArguments);
     case CommandLine::Action::run:
         break;
     }
@@ -115,6 +119,10 @@ int main(int argc, char** argv) {
         }
         nativeDisplay = std::move(std::get<NativeDisplay>(opened));
     }
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
+    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
+#endif
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
@@ -123,11 +131,16 @@ int main(int argc, char** argv) {
     // The popover and the simulator window come and go; the program lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // One instance per user: a second start shows the first one's popover.
+    ControlService control(QDBusConnection::sessionBus());
+    if (control.claim() == ControlService::Claim::taken) return ControlClient::showRunningPopover();
+
     // The models run on Qt's loop; the simulated pieces keep their manual one.
     QtMainLoop loop;
     std::unique_ptr<sim::SimComputer> sim;
     std::unique_ptr<ManualLoopDriver> simulatedLoop;
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    std::unique_ptr<x11::SavedRampGuard> rampGuard;
     std::unique_ptr<x11::LinuxPlatform> native;
 #endif
     if (simulate) {
@@ -137,9 +150,10 @@ int main(int argc, char** argv) {
         simulatedLoop = std::make_unique<ManualLoopDriver>(sim->loop);
     } else {
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
+        rampGuard = x11::SavedRampGuard::recoveredFor(*nativeDisplay);
         native = std::make_unique<x11::LinuxPlatform>(
             std::move(nativeDisplay), loop,
-            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()});
+            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()}, rampGuard.get());
         native->install();
 #endif
     }
@@ -166,6 +180,8 @@ int main(int argc, char** argv) {
     TerminationSignals signals([&application](int) { application.terminate(); });
 
     BrillexApp app(AppDelegate::Platform::installed(), AppModels::shared());
+    ControlCommands commands = ControlCommands::installed(app.appDelegate);
+    control.serve(commands);
     // Opened once launching has made the models, so that they come to be in
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;

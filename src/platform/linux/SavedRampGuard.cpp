@@ -1,5 +1,7 @@
 #include "platform/linux/SavedRampGuard.h"
 
+#include <X11/Xlib.h>
+
 #include <unistd.h>
 
 #include "platform/linux/RampGuardian.h"
@@ -9,6 +11,13 @@ namespace brillex::x11 {
 
 SavedRampGuard::SavedRampGuard(RampStore store, std::string displayName)
     : store_(std::move(store)), displayName_(std::move(displayName)) {}
+
+std::unique_ptr<SavedRampGuard> SavedRampGuard::recoveredFor(const X11Connection& connection) {
+    auto guard = std::make_unique<SavedRampGuard>(RampStore(RampStore::defaultDirectory()),
+                                                  DisplayString(connection.display()));
+    guard->recoverAbandoned();
+    return guard;
+}
 
 int SavedRampGuard::recoverAbandoned() {
     const int self = ::getpid();

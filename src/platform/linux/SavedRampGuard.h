@@ -1,10 +1,12 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/linux/RampGuard.h"
 #include "platform/linux/RampStore.h"
+#include "platform/linux/X11Connection.h"
 
 namespace brillex::x11 {
 
@@ -13,6 +15,11 @@ namespace brillex::x11 {
 class SavedRampGuard : public RampGuard {
 public:
     SavedRampGuard(RampStore store, std::string displayName);
+
+    // The program's guard for its display, in the default store, after what
+    // an abandoned earlier run left there is restored; before anything reads
+    // a ramp, so that a leftover boost is never taken for the native ramp.
+    static std::unique_ptr<SavedRampGuard> recoveredFor(const X11Connection& connection);
 
     // Writes back what an earlier run left saved for this display when both
     // its program and its guardian have died; returns how many ramps.

@@ -1,6 +1,6 @@
-// Boosts the first CRTC of $DISPLAY the way the X11 platform does (native
-// ramp kept, then boosted ramps, then the native ramp back), guarded like
-// the program, so that tests can kill it at any moment.
+// Boosts the first screen of $DISPLAY through the X11 platform's transfer
+// tables and the core's gamma functions, guarded like the program, so that
+// tests can kill it at any moment.
 //   ramp_driver cycle            boost, level moves and switch-off, forever
 //   ramp_driver recover          only what every start does first
 //   ramp_driver soak MOVES TOGGLES  prints resource samples, then exits
@@ -12,29 +12,28 @@
 #endif
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
 
-#include "platform/linux/CrtcRamp.h"
+#include "boost/GammaTable.h"
 #include "platform/linux/RampGuardian.h"
 #include "platform/linux/SavedRampGuard.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11TransferTables.h"
+#include "platform/linux/XCrtcRamps.h"
 
+using namespace brillex;
 using namespace brillex::x11;
 
 namespace {
-
-CrtcRamp boosted(const CrtcRamp& native, double factor) {
-    CrtcRamp ramp = native;
-    for (auto* channel : {&ramp.red, &ramp.green, &ramp.blue})
-        for (auto& v : *channel) v = static_cast<std::uint16_t>(std::min(65535.0, v * factor));
-    return ramp;
-}
 
 long residentKilobytes() {
     std::ifstream status("/proc/self/status");
@@ -74,27 +73,24 @@ long serverResources(Display* display) {
 #endif
 }
 
+// What a display's boost state does to its transfer table.
 class Boost {
 public:
-    Boost(Display* display, CrtcId crtc, SavedRampGuard& guard) : display_(display), crtc_(crtc), guard_(guard) {}
+    Boost(DisplayId display, TransferTables& tables) : display_(display), tables_(tables) {}
 
-    void on() {
-        native_ = readCrtcRamp(display_, crtc_);
-        if (native_) guard_.keepNative(crtc_, *native_);
-    }
+    void on() { saved_ = captureGammaTable(display_, tables_); }
     void level(double level) {
-        if (native_) writeCrtcRamp(display_, crtc_, boosted(*native_, 1.0 + 2.2 * level));
+        if (saved_) applyGammaBoost(display_, saved_->red, saved_->green, saved_->blue, 1.0f + 2.2f * float(level), tables_);
     }
     void off() {
-        if (native_ && writeCrtcRamp(display_, crtc_, *native_)) guard_.nativeRestored(crtc_);
-        native_.reset();
+        if (saved_) restoreGammaTable(display_, saved_->red, saved_->green, saved_->blue, tables_);
+        saved_.reset();
     }
 
 private:
-    Display* display_;
-    CrtcId crtc_;
-    SavedRampGuard& guard_;
-    std::optional<CrtcRamp> native_;
+    DisplayId display_;
+    TransferTables& tables_;
+    std::optional<GammaTable> saved_;
 };
 
 } // namespace
@@ -102,21 +98,27 @@ private:
 int main(int argc, char** argv) {
     const auto guardian = RampGuardian::start();
     const std::string mode = argc > 1 ? argv[1] : "";
-    Display* display = XOpenDisplay(nullptr);
-    if (!display || (mode != "cycle" && mode != "recover" && !(mode == "soak" && argc == 4))) {
+    auto opened = X11Connection::open();
+    auto* connection = std::get_if<std::unique_ptr<X11Connection>>(&opened);
+    if (!connection || (mode != "cycle" && mode != "recover" && !(mode == "soak" && argc == 4))) {
         std::cerr << "usage: ramp_driver cycle | recover | soak MOVES TOGGLES (on $DISPLAY)\n";
         return 2;
     }
+    Display* display = (*connection)->display();
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-    if (!resources || resources->ncrtc == 0) return 1;
-    const CrtcId crtc = resources->crtcs[0];
+    if (!resources || resources->noutput == 0) return 1;
+    const auto output = static_cast<DisplayId>(resources->outputs[0]);
     XRRFreeScreenResources(resources);
 
-    SavedRampGuard guard(RampStore(RampStore::defaultDirectory()), DisplayString(display));
-    guard.recoverAbandoned();
+    const auto guard = SavedRampGuard::recoveredFor(**connection);
+    XCrtcRamps ramps(**connection);
+    X11TransferTables tables(ramps, guard.get());
+    Boost boost(output, tables);
     std::cout << "ready" << std::endl;
     if (mode == "recover") return 0;
-    Boost boost(display, crtc, guard);
+    // The gamma functions log every write; only the samples go to the test.
+    FILE* samples = fdopen(dup(STDOUT_FILENO), "w");
+    dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
 
     if (mode == "cycle") {
         std::mt19937 random(static_cast<unsigned>(getpid()));
@@ -137,8 +139,9 @@ int main(int argc, char** argv) {
     const long toggles = std::max(1L, std::atol(argv[3]));
     const long movesPerToggle = std::max(1L, moves / toggles);
     const auto sample = [&](const char* when) {
-        std::cout << when << " rss=" << residentKilobytes() << " fds=" << openFiles()
-                  << " xres=" << serverResources(display) << std::endl;
+        std::fprintf(samples, "%s rss=%ld fds=%d xres=%ld\n", when, residentKilobytes(), openFiles(),
+                     serverResources(display));
+        std::fflush(samples);
     };
     long done = 0;
     for (long t = 0; t < toggles; ++t) {
@@ -150,6 +153,5 @@ int main(int argc, char** argv) {
         boost.off();
     }
     sample("last");
-    XCloseDisplay(display);
     return 0;
 }
