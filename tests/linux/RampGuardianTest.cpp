@@ -88,7 +88,7 @@ protected:
     }
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server().run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1"), 0);
         display = XOpenDisplay(server().display().c_str());
         ASSERT_NE(display, nullptr);
         XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
@@ -191,7 +191,7 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         std::this_thread::sleep_for(milliseconds(random() % 120));
-        if (i % 4 == 3) server().run("xrandr --output screen --mode 1280x800");
+        if (i % 4 == 3) server().run("xrandr --output " + server().output() + " --mode 1280x800");
         leftBoosted += readCrtcRamp(display, crtc) != calibrated;
         driver->kill9();
         const auto took = calibratedWithin2s();
