@@ -84,8 +84,7 @@ private:
             if (!mkdtemp(folder)) return false;
             folder_ = folder;
             config = folder_ + "/xorg.conf";
-            std::ofstream(config) << "Section \"ServerFlags\"\n  Option \"AutoAddDevices\" \"false\"\n"
-                                     "  Option \"AutoAddGPU\" \"false\"\nEndSection\n"
+            std::ofstream(config) << "Section \"ServerFlags\"\n  Option \"AutoAddGPU\" \"false\"\nEndSection\n"
                                      "Section \"Device\"\n  Identifier \"d\"\n  Driver \"dummy\"\n  VideoRam 256000\nEndSection\n"
                                      "Section \"Monitor\"\n  Identifier \"m\"\n  HorizSync 5.0-1000.0\n  VertRefresh 5.0-200.0\n"
                                      "  Modeline \""
