@@ -167,4 +167,16 @@ void addCoreCommands(Runner& runner) {
     });
 }
 
+void addAllCommands(Runner& runner) {
+    addCoreCommands(runner);
+    addBoostCommands(runner);
+    addPowerCommands(runner);
+    addSettingsCommands(runner);
+    addControlsCommands(runner);
+    addFeaturesCommands(runner);
+    addSystemBrightnessCommands(runner);
+    addKeysCommands(runner);
+    addAppCommands(runner);
+}
+
 } // namespace brillex::sim

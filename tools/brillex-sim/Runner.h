@@ -94,5 +94,7 @@ void addFeaturesCommands(Runner& runner);
 void addSystemBrightnessCommands(Runner& runner);
 void addKeysCommands(Runner& runner);
 void addAppCommands(Runner& runner);
+// All of the above, as brillex-sim offers them.
+void addAllCommands(Runner& runner);
 
 } // namespace brillex::sim
