@@ -39,6 +39,9 @@ SequenceGenerator::SequenceGenerator(std::uint64_t seed, int steps) : random_(se
         if (chance(0.5)) setup_.push_back("gamma " + id(display.id) + " entry 255 0.9 0.95 1.0");
     }
     if (chance(0.3)) setup_.push_back("main " + id(plugged.back().id));
+    // Keys on, and the system brightness at its top, so key presses step boosts.
+    if (chance(0.7)) setup_.push_back("setting brightnessKeyEnabled true");
+    if (chance(0.5)) setup_.push_back("hw-brightness " + id(plugged.front().id) + " 1.0");
     const int extra = below(4);
     for (int i = 0; i < extra; ++i) setup_.push_back(setupStep());
     std::reverse(setup_.begin(), setup_.end());

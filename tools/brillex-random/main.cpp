@@ -11,11 +11,11 @@ namespace {
 using namespace brillex::sim;
 
 constexpr const char* usage =
-    "usage: brillex-random [--seeds FIRST-LAST | --seeds COUNT] [--steps N]\n"
+    "usage: brillex-random [--seeds FIRST-LAST | --seeds COUNT] [--steps N] [--print]\n"
     "       brillex-random --replay SCRIPT\n"
     "Plays seeded whole-system sequences on the simulated computer and checks the\n"
     "invariants after every step. A failing seed is shrunk and printed as a\n"
-    "script that brillex-sim replays.\n";
+    "script that brillex-sim replays; --print prints every seed's script.\n";
 
 bool parseCount(const std::string& text, std::uint64_t& value) {
     const auto* end = text.data() + text.size();
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     std::uint64_t last = 100;
     std::uint64_t steps = 40;
     std::string replay;
+    bool print = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
             ++i;
         } else if (option == "--steps" && hasValue && parseCount(argv[i + 1], steps) && steps >= 1 && steps <= 100000) {
             ++i;
+        } else if (option == "--print") {
+            print = true;
         } else if (option == "--replay" && hasValue) {
             replay = argv[++i];
         } else {
@@ -101,7 +104,11 @@ int main(int argc, char** argv) {
     for (auto seed = first; seed <= last; ++seed) {
         const auto outcome = playSeed(seed, static_cast<int>(steps));
         if (outcome.violation) return report("seed " + std::to_string(seed), outcome);
+        if (print) {
+            std::cout << "# seed " << seed << '\n';
+            for (const auto& line : outcome.lines) std::cout << line << '\n';
+        }
     }
-    std::cout << "seeds " << first << "-" << last << ", up to " << steps << " steps: every invariant held\n";
+    (print ? std::cerr : std::cout) << "seeds " << first << "-" << last << ", up to " << steps << " steps: every invariant held\n";
     return 0;
 }
