@@ -1,5 +1,6 @@
-// The program: the simulated computer (until a native platform is built),
-// the Qt front end behind the application-shell ports, and the event loop.
+// The program: the native platform (or, with --simulate, the simulated
+// computer), the Qt front end behind the application-shell ports, and the
+// event loop.
 
 #include <QApplication>
 #include <QIcon>
@@ -7,14 +8,23 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/BrillexApp.h"
+#include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
 #include "platform/sim/SimComputer.h"
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/RampGuardian.h"
+#include "platform/linux/SavedRampGuard.h"
+#endif
 #include "ui/CommandLine.h"
+#include "ui/ControlClient.h"
+#include "ui/ControlService.h"
 #include "ui/ManualLoopDriver.h"
 #include "ui/QSettingsStore.h"
 #include "ui/QtApplication.h"
@@ -60,6 +70,22 @@ std::unique_ptr<QWidget> openSimulatorWindow(sim::SimComputer& sim) {
     return window;
 }
 
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+using NativeDisplay = std::unique_ptr<x11::X11Connection>;
+
+// The X display to boost, opened before Qt starts so that a missing one is a
+// clear line and status 2, not a toolkit abort.
+std::variant<NativeDisplay, std::string> openNativeDisplay() {
+    return x11::X11Connection::open();
+}
+#else
+struct NativeDisplay {};
+
+std::variant<NativeDisplay, std::string> openNativeDisplay() {
+    return std::string("no native platform is built for this system");
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,11 +103,26 @@ int main(int argc, char** argv) {
         std::cout << "brillex " << BRILLEX_VERSION << "\n";
         return 0;
     case CommandLine::Action::ctl:
-        std::cerr << "brillex: ctl is not built yet\n";
-        return 1;
+        return ControlClient::main(argc, argv, options->ctlArguments);
     case CommandLine::Action::run:
         break;
     }
+
+    const bool simulate = options->simulate;
+    NativeDisplay nativeDisplay;
+    if (!simulate) {
+        auto opened = openNativeDisplay();
+        if (const auto* missing = std::get_if<std::string>(&opened)) {
+            std::cerr << "brillex: " << *missing
+                      << "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim`\n";
+            return 2;
+        }
+        nativeDisplay = std::move(std::get<NativeDisplay>(opened));
+    }
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
+    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
+#endif
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
@@ -90,17 +131,33 @@ int main(int argc, char** argv) {
     // The popover and the simulator window come and go; the program lives in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const bool simulate = options->simulate;
-    if (!simulate) logLine("No native platform is built for this system yet; running on the simulated computer");
+    // One instance per user: a second start shows the first one's popover.
+    ControlService control(QDBusConnection::sessionBus());
+    if (control.claim() == ControlService::Claim::taken) return ControlClient::showRunningPopover();
 
-    sim::SimComputer sim;
-    furnishDemoWorld(sim);
-    sim.install();
-
-    // The simulated pieces keep their manual loop; the models run on Qt's.
+    // The models run on Qt's loop; the simulated pieces keep their manual one.
     QtMainLoop loop;
+    std::unique_ptr<sim::SimComputer> sim;
+    std::unique_ptr<ManualLoopDriver> simulatedLoop;
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+    std::unique_ptr<x11::SavedRampGuard> rampGuard;
+    std::unique_ptr<x11::LinuxPlatform> native;
+#endif
+    if (simulate) {
+        sim = std::make_unique<sim::SimComputer>();
+        furnishDemoWorld(*sim);
+        sim->install();
+        simulatedLoop = std::make_unique<ManualLoopDriver>(sim->loop);
+    } else {
+#ifdef BRILLEX_HAVE_LINUX_PLATFORM
+        rampGuard = x11::SavedRampGuard::recoveredFor(*nativeDisplay);
+        native = std::make_unique<x11::LinuxPlatform>(
+            std::move(nativeDisplay), loop,
+            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()}, rampGuard.get());
+        native->install();
+#endif
+    }
     Port<MainLoop>::install(&loop);
-    ManualLoopDriver simulatedLoop(sim.loop);
 
     QSettingsStore store(loop);
     QtGlobalEventMonitor eventMonitor;
@@ -109,7 +166,8 @@ int main(int argc, char** argv) {
     QtApplication application;
     QtWorkspace workspace;
     QtOsdPanelService osdPanels;
-    QtExtendedRangeOutput overlays(&sim.edrOutput);
+    // Natively the overlays are plain Qt windows; simulated ones mirror the simulated device.
+    QtExtendedRangeOutput overlays(sim ? &sim->edrOutput : nullptr);
     Port<SettingsStore>::install(&store);
     Port<GlobalEventMonitor>::install(&eventMonitor);
     Port<StatusBar>::install(&statusBar);
@@ -122,11 +180,13 @@ int main(int argc, char** argv) {
     TerminationSignals signals([&application](int) { application.terminate(); });
 
     BrillexApp app(AppDelegate::Platform::installed(), AppModels::shared());
+    ControlCommands commands = ControlCommands::installed(app.appDelegate);
+    control.serve(commands);
     // Opened once launching has made the models, so that they come to be in
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
     application.afterLaunch = [&] {
-        if (simulate && options->simulatorWindow) simulator = openSimulatorWindow(sim);
+        if (simulate && options->simulatorWindow) simulator = openSimulatorWindow(*sim);
         DisplayBoostState* state = options->boostBuiltIn ? BrightnessManager::shared().builtInDisplayState() : nullptr;
         if (state) {
             state->setBoostEnabled(true);

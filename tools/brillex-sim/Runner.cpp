@@ -177,6 +177,7 @@ void addAllCommands(Runner& runner) {
     addSystemBrightnessCommands(runner);
     addKeysCommands(runner);
     addAppCommands(runner);
+    addEdidCommands(runner);
 }
 
 } // namespace brillex::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <map>
@@ -75,8 +76,13 @@ public:
 
     SimComputer& sim() { return sim_; }
 
+    // File names in a script are relative to the script's folder.
+    void setScriptFolder(std::filesystem::path folder) { scriptFolder_ = std::move(folder); }
+    std::filesystem::path scriptPath(const std::string& name) const { return scriptFolder_ / name; }
+
 private:
     SimComputer& sim_;
+    std::filesystem::path scriptFolder_;
     std::map<std::string, Handler> handlers_;
     bool failed_ = false;
 };
@@ -94,6 +100,7 @@ void addFeaturesCommands(Runner& runner);
 void addSystemBrightnessCommands(Runner& runner);
 void addKeysCommands(Runner& runner);
 void addAppCommands(Runner& runner);
+void addEdidCommands(Runner& runner);
 // All of the above, as brillex-sim offers them.
 void addAllCommands(Runner& runner);
 

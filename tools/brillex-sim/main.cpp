@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
             std::cerr << "brillex-sim: cannot open " << argv[1] << '\n';
             return 2;
         }
+        runner.setScriptFolder(std::filesystem::path(argv[1]).parent_path());
         return runner.run(script);
     }
     return runner.run(std::cin);

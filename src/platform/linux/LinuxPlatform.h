@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+
+#include "base/MainLoop.h"
+#include "platform/linux/NoAppearance.h"
+#include "platform/linux/NoDisplayConnectServices.h"
+#include "platform/linux/NoInputFilter.h"
+#include "platform/linux/NoLibraryLoader.h"
+#include "platform/linux/NoLoginItems.h"
+#include "platform/linux/NoObjectRuntime.h"
+#include "platform/linux/NoPowerSources.h"
+#include "platform/linux/X11Connection.h"
+#include "platform/linux/X11Screens.h"
+#include "platform/linux/X11TransferTables.h"
+#include "platform/linux/XCrtcRamps.h"
+
+namespace brillex::x11 {
+
+// The native platform on an X11 desktop: one implementation per port that
+// the core reaches the system through. install() makes it the platform; the
+// application shell's ports (main loop, tray, popover, windows, settings)
+// are the Qt front end's and installed beside it.
+class LinuxPlatform {
+public:
+    // `guard` (may be null) keeps native ramps safe outside the process.
+    LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+                  RampGuard* guard = nullptr);
+    LinuxPlatform(const LinuxPlatform&) = delete;
+    LinuxPlatform& operator=(const LinuxPlatform&) = delete;
+
+    void install();
+
+    X11Connection& connection() { return *connection_; }
+
+private:
+    std::unique_ptr<X11Connection> connection_;
+
+public:
+    X11Screens screens;
+    XCrtcRamps ramps{*connection_};
+    X11TransferTables transferTables;
+    NoPowerSources powerSources;
+    NoLibraryLoader libraries;
+    NoDisplayConnectServices displayServices;
+    NoObjectRuntime objects;
+    NoAppearance appearance;
+    NoLoginItems loginItems;
+    NoInputFilter inputFilter;
+};
+
+} // namespace brillex::x11

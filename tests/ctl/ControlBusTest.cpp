@@ -1,0 +1,304 @@
+// `brillex ctl` against a real `brillex --simulate` on a private session bus.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+    close(fd);
+    return text;
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A private session bus, a private settings folder and the program's
+// environment pointing at both. Everything stops when the world goes.
+class ControlWorld {
+public:
+    ControlWorld() {
+        char pattern[] = "/tmp/brillex-ctl-XXXXXX";
+        folder_ = mkdtemp(pattern);
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        busPid_ = fork();
+        if (busPid_ == 0) {
+            close(fds[0]);
+            const std::string fd = "--print-address=" + std::to_string(fds[1]);
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDERR_FILENO);
+            execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", fd.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string address = readAll(fds[0]);
+        while (!address.empty() && address.back() == '\n') address.pop_back();
+        environment_ = {"DBUS_SESSION_BUS_ADDRESS=" + address,
+                        "QT_QPA_PLATFORM=offscreen",
+                        "XDG_CONFIG_HOME=" + (folder_ / "config").string(),
+                        "XDG_RUNTIME_DIR=" + folder_.string(),
+                        "HOME=" + folder_.string(),
+                        "PATH=/usr/bin:/bin"};
+    }
+    ~ControlWorld() {
+        for (auto it = programs_.rbegin(); it != programs_.rend(); ++it) stop(*it);
+        if (busPid_ > 0) stop(busPid_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    ControlWorld(const ControlWorld&) = delete;
+    ControlWorld& operator=(const ControlWorld&) = delete;
+
+    bool hasBus() const { return !environment_.empty() && environment_[0].size() > 25; }
+    // Points the programs at a bus that does not exist.
+    void loseBus() { environment_[0] = "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (folder_ / "no-bus").string(); }
+
+    // Runs brillex with `arguments` to the end.
+    Result run(const std::vector<std::string>& arguments) const {
+        int out[2], err[2];
+        if (pipe(out) != 0 || pipe(err) != 0) return {};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, err[0]);
+        const pid_t pid = spawn(arguments, &actions);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        close(err[1]);
+        Result result;
+        result.out = readAll(out[0]);
+        result.err = readAll(err[0]);
+        result.status = wait(pid);
+        return result;
+    }
+    Result ctl(const std::vector<std::string>& words) const {
+        std::vector<std::string> arguments{"ctl"};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        return run(arguments);
+    }
+
+    // Starts the simulated program, its output into `log`; waits until it
+    // answers on the bus.
+    pid_t start(const std::string& log) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        const std::string path = (folder_ / log).string();
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+        const pid_t pid = spawn({"--simulate", "--no-simulator-window"}, &actions);
+        posix_spawn_file_actions_destroy(&actions);
+        programs_.push_back(pid);
+        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        while (Clock::now() < deadline && ctl({"status"}).status != 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return pid;
+    }
+    std::string log(const std::string& name) const { return fileText(folder_ / name); }
+
+    // The exit status of a program started here, waiting at most `seconds`;
+    // -1 when it is still running then.
+    int exitStatus(pid_t pid, double seconds) {
+        const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+        int status = 0;
+        while (Clock::now() < deadline) {
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                std::erase(programs_, pid);
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+
+private:
+    pid_t spawn(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* actions) const {
+        std::vector<std::string> words{BRILLEX_PROGRAM};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (auto& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> env = environment_;
+        std::vector<char*> envp;
+        for (auto& entry : env) envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        pid_t pid = -1;
+        posix_spawn(&pid, BRILLEX_PROGRAM, actions, nullptr, argv.data(), envp.data());
+        return pid;
+    }
+    static int wait(pid_t pid) {
+        int status = 0;
+        if (waitpid(pid, &status, 0) != pid) return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    static void stop(pid_t pid) {
+        kill(pid, SIGCONT);
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+
+    fs::path folder_;
+    pid_t busPid_ = -1;
+    std::vector<std::string> environment_;
+    std::vector<pid_t> programs_;
+};
+
+bool oneLine(const std::string& text) {
+    return !text.empty() && text.back() == '\n' && text.find('\n') == text.size() - 1;
+}
+
+const char* const kDemoStatus =
+    "display 1 \"Built-in Liquid Retina XDR Display\" builtin=true xdr=true boost=off level=0.0 percent=0 nits=500\n"
+    "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500\n"
+    "battery level=76.0 on-battery=false charging=true\n"
+    "keyboard available=true level=0.5\n";
+
+class ControlBusTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(world.hasBus()) << "dbus-daemon did not start"; }
+    ControlWorld world;
+};
+
+TEST_F(ControlBusTest, WithoutARunningInstanceOrABusCtlFailsWithOneLine) {
+    const Result none = world.ctl({"status"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "brillex: no running Brillex instance\n");
+
+    world.loseBus();
+    const Result noBus = world.ctl({"up"});
+    EXPECT_EQ(noBus.status, 1);
+    EXPECT_TRUE(oneLine(noBus.err)) << noBus.err;
+}
+
+TEST_F(ControlBusTest, EveryCommandAndItsErrorsOnTheDemoWorld) {
+    world.start("brillex.log");
+    EXPECT_EQ(world.ctl({"status"}).out, kDemoStatus);
+
+    EXPECT_EQ(world.ctl({"boost", "1", "on"}).status, 0);
+    EXPECT_EQ(world.ctl({"level", "1", "0.5"}).status, 0);
+    EXPECT_EQ(world.ctl({"level", "2", "0.25"}).status, 0);
+    EXPECT_EQ(world.ctl({"boost", "all", "on"}).status, 0);
+    const Result on = world.ctl({"status"});
+    EXPECT_EQ(on.status, 0);
+    EXPECT_EQ(on.err, "");
+    EXPECT_EQ(on.out,
+              "display 1 \"Built-in Liquid Retina XDR Display\" builtin=true xdr=true boost=on level=0.5 percent=100 "
+              "nits=1050\n"
+              "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=575\n"
+              "battery level=76.0 on-battery=false charging=true\n"
+              "keyboard available=true level=0.5\n");
+
+    const std::vector<std::vector<std::string>> refused = {
+        {},           {"boost", "3", "on"},          {"level", "9", "0.5"},  {"level", "1", "nan"},
+        {"level", "1", "inf"}, {"level", "1", "0.5x"}, {"level", "1", ""},    {"boost", "1", "on", "now"},
+        {"boost", "1"}, {"up", "twice"},               {"jump"},
+    };
+    for (const auto& words : refused) {
+        std::string shown;
+        for (const auto& word : words) shown += "[" + word + "]";
+        SCOPED_TRACE(shown);
+        const Result result = world.ctl(words);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_TRUE(oneLine(result.err)) << result.err;
+    }
+    EXPECT_EQ(world.ctl({"level", "9", "0.5"}).err, "brillex: unknown display: 9\n");
+    EXPECT_EQ(world.ctl({"status"}).out, on.out);
+
+    EXPECT_EQ(world.ctl({"boost", "all", "off"}).status, 0);
+    EXPECT_EQ(world.ctl({"status"}).out, kDemoStatus);
+}
+
+TEST_F(ControlBusTest, UpAtFullBrightnessStepsTheBoostAndDownBringsItBack) {
+    world.start("brillex.log");
+    world.ctl({"boost", "1", "on"});
+    world.ctl({"level", "1", "0.95"});
+    EXPECT_EQ(world.ctl({"up"}).status, 0);
+    const std::string full = world.ctl({"status"}).out;
+    EXPECT_NE(full.find("boost=on level=1.0 percent=200 nits=1600"), std::string::npos) << full;
+    world.ctl({"up"}); // stays at the top
+    EXPECT_EQ(world.ctl({"status"}).out, full);
+
+    EXPECT_EQ(world.ctl({"down"}).status, 0);
+    const std::string lower = world.ctl({"status"}).out;
+    EXPECT_NE(lower.find("boost=on level=0.95 percent=190 nits=1545"), std::string::npos) << lower;
+}
+
+TEST_F(ControlBusTest, QuitAnswersThenEndsTheProgramWithEveryTableWrittenBack) {
+    const pid_t program = world.start("brillex.log");
+    world.ctl({"boost", "1", "on"});
+    world.ctl({"level", "1", "0.8"});
+    world.ctl({"boost", "2", "on"});
+
+    const Result quit = world.ctl({"quit"});
+    EXPECT_EQ(quit.status, 0);
+    EXPECT_EQ(quit.out + quit.err, "");
+    EXPECT_EQ(world.exitStatus(program, 10.0), 0);
+    const std::string log = world.log("brillex.log");
+    EXPECT_NE(log.find("Gamma restored: display=1\nXDR Boost Disabled for display: 1"), std::string::npos) << log;
+    EXPECT_NE(log.find("Gamma restored: display=2\nXDR Boost Disabled for display: 2"), std::string::npos) << log;
+    EXPECT_EQ(world.ctl({"status"}).err, "brillex: no running Brillex instance\n");
+}
+
+TEST_F(ControlBusTest, ASecondStartShowsTheFirstOnesPopoverAndExitsZero) {
+    const pid_t first = world.start("first.log");
+    const auto began = Clock::now();
+    const Result second = world.run({"--simulate", "--no-simulator-window"});
+    EXPECT_EQ(second.status, 0);
+    EXPECT_LT(Clock::now() - began, std::chrono::seconds(5));
+    EXPECT_NE(world.log("first.log").find("Another start of the program asked for the popover"), std::string::npos);
+    EXPECT_EQ(world.exitStatus(first, 0.0), -1); // the first one runs on
+    EXPECT_EQ(world.ctl({"status"}).status, 0);
+}
+
+TEST_F(ControlBusTest, AnInstanceThatDoesNotAnswerCostsAboutASecond) {
+    const pid_t program = world.start("brillex.log");
+    kill(program, SIGSTOP);
+    const auto began = Clock::now();
+    const Result result = world.ctl({"status"});
+    const auto waited = Clock::now() - began;
+    kill(program, SIGCONT);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "brillex: the running Brillex did not answer within a second\n");
+    EXPECT_GE(waited, std::chrono::milliseconds(900));
+    EXPECT_LT(waited, std::chrono::seconds(3));
+}
+
+} // namespace

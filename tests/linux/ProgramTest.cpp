@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/linux/CrtcRamp.h"
+#include "support/XvfbServer.h"
+
+namespace brillex::x11 {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A private folder for one program run: settings and its output.
+struct Scratch {
+    Scratch() {
+        std::string pattern = (fs::temp_directory_path() / "brillex-program-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~Scratch() { fs::remove_all(path); }
+    std::string text(const std::string& name) const {
+        std::ifstream in(path / name);
+        std::stringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    fs::path path;
+};
+
+// brillex started with `arguments` and an environment changed by `set` (an
+// empty value unsets the variable); both output streams go to out.txt.
+pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
+            const std::map<std::string, std::string>& set) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    for (const auto& [name, value] : set) {
+        if (value.empty()) unsetenv(name.c_str());
+        else setenv(name.c_str(), value.c_str(), 1);
+    }
+    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+    const std::string out = (scratch.path / "out.txt").string();
+    if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
+    std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};
+    for (const auto& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
+// The exit status, or -1 when the program is still running after `limit`.
+int waitForExit(pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+template <class Condition>
+bool eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+TEST(ProgramTest, WithoutAnyDisplayItSaysWhatIsMissingAndEndsWithStatus2) {
+    Scratch scratch;
+    const pid_t pid = start(scratch, {}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+    EXPECT_EQ(waitForExit(pid, 10s), 2);
+    const std::string out = scratch.text("out.txt");
+    EXPECT_EQ(out,
+              "brillex: no X display (DISPLAY is not set); without a desktop, run `xvfb-run brillex --simulate` or "
+              "the terminal demo `brillex-sim`\n");
+}
+
+// The program on its own Xvfb with a calibrated ramp, told to boost the output.
+class ProgramOnXvfbTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_EQ(server.run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        display = XOpenDisplay(server.display().c_str());
+        ASSERT_NE(display, nullptr);
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+        crtc = resources->crtcs[0];
+        XRRFreeScreenResources(resources);
+        calibrated = readCrtcRamp(display, crtc);
+        ASSERT_TRUE(calibrated.has_value());
+    }
+    void TearDown() override {
+        if (display) XCloseDisplay(display);
+    }
+
+    pid_t startBoosted(const std::map<std::string, std::string>& extra = {}) {
+        std::map<std::string, std::string> environment{
+            {"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
+            {"QT_QPA_PLATFORM", "xcb"}};
+        for (const auto& [name, value] : extra) environment[name] = value;
+        return start(scratch, {"--built-in", "screen", "--boost-built-in"}, environment);
+    }
+    bool rampIsCalibrated() { return readCrtcRamp(display, crtc) == calibrated; }
+
+    test::XvfbServer server;
+    Scratch scratch;
+    Display* display = nullptr;
+    CrtcId crtc = 0;
+    std::optional<CrtcRamp> calibrated;
+};
+
+TEST_F(ProgramOnXvfbTest, TerminationSignalsGiveTheCalibratedRampBack) {
+    for (int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        const pid_t pid = startBoosted();
+        ASSERT_TRUE(eventually([&] { return !rampIsCalibrated(); })) << scratch.text("out.txt");
+        kill(pid, signal);
+        EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
+        EXPECT_TRUE(rampIsCalibrated());
+        EXPECT_NE(scratch.text("out.txt").find("Gamma restored: display="), std::string::npos);
+    }
+}
+
+TEST_F(ProgramOnXvfbTest, InAWaylandSessionNoDisplayIsBoosted) {
+    const pid_t pid = startBoosted({{"WAYLAND_DISPLAY", "wayland-0"}});
+    ASSERT_TRUE(eventually([&] { return scratch.text("out.txt").find("Displays detected: 1") != std::string::npos; }))
+        << scratch.text("out.txt");
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitForExit(pid, 10s), 0);
+    const std::string out = scratch.text("out.txt");
+    EXPECT_NE(out.find("boosting needs an X11 session"), std::string::npos) << out;
+    EXPECT_EQ(out.find("XDR Boost Active"), std::string::npos) << out;
+    EXPECT_TRUE(rampIsCalibrated());
+}
+
+} // namespace
+} // namespace brillex::x11

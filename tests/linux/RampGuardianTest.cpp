@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <dirent.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "platform/linux/CrtcRamp.h"
+#include "platform/linux/RampGuardian.h"
+#include "support/TemporaryFolder.h"
+#include "support/XvfbServer.h"
+
+namespace brillex::x11 {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+int fromEnvironment(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : fallback;
+}
+
+// ramp_driver, started with a private runtime folder against the test's X server.
+struct Driver {
+    pid_t pid = -1;
+    int output = -1;
+    std::string log;  // what it printed up to "ready"
+
+    ~Driver() {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (output >= 0) close(output);
+    }
+    void kill9() {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+    int wait() {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        pid = -1;
+        return status;
+    }
+    // Reads its output up to "ready" or the end; false on neither within 5 s.
+    bool readUntilReady() {
+        char buffer[4096];
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < deadline && log.find("ready\n") == std::string::npos) {
+            pollfd fd{output, POLLIN, 0};
+            if (poll(&fd, 1, 100) <= 0) continue;
+            const ssize_t n = read(output, buffer, sizeof buffer);
+            if (n <= 0) return false;
+            log.append(buffer, static_cast<std::size_t>(n));
+        }
+        return log.find("ready\n") != std::string::npos;
+    }
+    std::string rest() {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = read(output, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+        return text;
+    }
+};
+
+class RampGuardianTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Orphaned guardians come to this process, which can then see them end.
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
+    }
+    void SetUp() override {
+        if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_EQ(server().run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        display = XOpenDisplay(server().display().c_str());
+        ASSERT_NE(display, nullptr);
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+        ASSERT_NE(resources, nullptr);
+        crtc = resources->crtcs[0];
+        XRRFreeScreenResources(resources);
+        calibrated = readCrtcRamp(display, crtc).value_or(CrtcRamp{});
+        ASSERT_GT(calibrated.size(), 1u);
+    }
+    void TearDown() override {
+        if (display) XCloseDisplay(display);
+    }
+
+    static test::XvfbServer& server() {
+        static test::XvfbServer instance;
+        return instance;
+    }
+
+    std::unique_ptr<Driver> start(const std::vector<std::string>& arguments) {
+        int fds[2];
+        if (pipe(fds) != 0) return nullptr;
+        auto driver = std::make_unique<Driver>();
+        driver->pid = fork();
+        if (driver->pid == 0) {
+            dup2(fds[1], STDOUT_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            setenv("DISPLAY", server().display().c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+            std::vector<char*> argv{const_cast<char*>(RAMP_DRIVER)};
+            for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+            argv.push_back(nullptr);
+            execv(RAMP_DRIVER, argv.data());
+            _exit(127);
+        }
+        close(fds[1]);
+        driver->output = fds[0];
+        return driver;
+    }
+
+    // The guardian that this process adopted when its starter's helper exited.
+    static pid_t adoptedGuardian() {
+        const std::string self = std::to_string(getpid());
+        for (const auto& item : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream stat(item.path() / "stat");
+            std::string line;
+            if (!std::getline(stat, line)) continue;
+            const std::size_t close = line.rfind(')');
+            if (line.find(std::string("(") + RampGuardian::kProcessName + ")") == std::string::npos) continue;
+            std::istringstream rest(line.substr(close + 2));
+            std::string state, parent;
+            rest >> state >> parent;
+            if (parent == self) return std::stoi(item.path().filename());
+        }
+        return -1;
+    }
+    // Reaps it; false when it is still running after `limit`.
+    static bool endsWithin(pid_t pid, milliseconds limit) {
+        const auto deadline = Clock::now() + limit;
+        do {
+            if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
+            std::this_thread::sleep_for(milliseconds(2));
+        } while (Clock::now() < deadline);
+        return false;
+    }
+    // How long until the CRTC holds the calibrated ramp again; none after 2 s.
+    std::optional<milliseconds> calibratedWithin2s() {
+        const auto begin = Clock::now();
+        do {
+            if (readCrtcRamp(display, crtc) == calibrated)
+                return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
+            std::this_thread::sleep_for(milliseconds(1));
+        } while (Clock::now() - begin < std::chrono::seconds(2));
+        return std::nullopt;
+    }
+    int savedFiles() const {
+        int count = 0;
+        const std::string folder = runtime.path() + "/brillex";
+        if (std::filesystem::exists(folder))
+            for (const auto& item : std::filesystem::directory_iterator(folder)) count += item.path().extension() == ".ramp";
+        return count;
+    }
+
+    test::TemporaryFolder runtime;
+    Display* display = nullptr;
+    CrtcId crtc = 0;
+    CrtcRamp calibrated;
+};
+
+// Mode re-sets are the screen changes Xvfb can make (it refuses --off and new modes).
+TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesIsUndoneByTheGuardian) {
+    const int kills = fromEnvironment("BRILLEX_KILLS", 30);
+    std::mt19937 random(std::random_device{}());
+    int restored = 0;
+    int leftBoosted = 0;
+    milliseconds slowest{0};
+    for (int i = 0; i < kills; ++i) {
+        auto driver = start({"cycle"});
+        ASSERT_TRUE(driver && driver->readUntilReady()) << driver->log;
+        const pid_t guardian = adoptedGuardian();
+        ASSERT_GT(guardian, 0);
+        std::this_thread::sleep_for(milliseconds(random() % 120));
+        if (i % 4 == 3) server().run("xrandr --output screen --mode 1280x800");
+        leftBoosted += readCrtcRamp(display, crtc) != calibrated;
+        driver->kill9();
+        const auto took = calibratedWithin2s();
+        ASSERT_TRUE(took) << "kill " << i << " left the ramp changed";
+        slowest = std::max(slowest, *took);
+        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000))) << "kill " << i;
+        EXPECT_EQ(savedFiles(), 0) << "kill " << i;
+        ++restored;
+    }
+    std::cout << "kill storm: " << kills << " SIGKILLs (" << leftBoosted << " while boosted), " << restored
+              << " restored bit for bit, slowest " << slowest.count() << " ms\n";
+}
+
+TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
+    const int runs = fromEnvironment("BRILLEX_BOTH_KILLS", 5);
+    std::mt19937 random(std::random_device{}());
+    int recovered = 0;
+    for (int i = 0; i < runs; ++i) {
+        auto driver = start({"cycle"});
+        ASSERT_TRUE(driver && driver->readUntilReady());
+        const pid_t guardian = adoptedGuardian();
+        ASSERT_GT(guardian, 0);
+        // Until it has kept a ramp there is nothing to recover; wait for the first.
+        const auto deadline = Clock::now() + std::chrono::seconds(2);
+        while (savedFiles() == 0 && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(1));
+        std::this_thread::sleep_for(milliseconds(random() % 20));
+        kill(guardian, SIGKILL);
+        ASSERT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        driver->kill9();
+        const bool saved = savedFiles() > 0;
+
+        auto next = start({"recover"});
+        ASSERT_TRUE(next && next->readUntilReady());
+        EXPECT_EQ(next->wait(), 0);
+        EXPECT_EQ(readCrtcRamp(display, crtc), calibrated) << "run " << i;
+        EXPECT_EQ(savedFiles(), 0);
+        if (saved) {
+            EXPECT_NE(next->log.find("Restored the native ramp of CRTC " + std::to_string(crtc) + " on " +
+                                     server().display() + " (left by process "),
+                      std::string::npos)
+                << next->log;
+            ++recovered;
+        }
+        const pid_t nextGuardian = adoptedGuardian();
+        if (nextGuardian > 0) {
+            EXPECT_TRUE(endsWithin(nextGuardian, milliseconds(1000)));
+        }
+    }
+    std::cout << "double kills: " << runs << " runs, " << recovered << " saved ramps recovered at the next start\n";
+}
+
+TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
+    const int moves = fromEnvironment("BRILLEX_SOAK_MOVES", 2000);
+    const int toggles = fromEnvironment("BRILLEX_SOAK_TOGGLES", 200);
+    auto driver = start({"soak", std::to_string(moves), std::to_string(toggles)});
+    ASSERT_TRUE(driver && driver->readUntilReady());
+    const pid_t guardian = adoptedGuardian();
+    ASSERT_GT(guardian, 0);
+    const std::string samples = driver->rest();
+    EXPECT_EQ(driver->wait(), 0);
+    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
+    EXPECT_EQ(savedFiles(), 0);
+
+    long rss[2] = {}, fds[2] = {}, xres[2] = {};
+    ASSERT_EQ(std::sscanf(samples.c_str(), "first rss=%ld fds=%ld xres=%ld\nlast rss=%ld fds=%ld xres=%ld", &rss[0],
+                          &fds[0], &xres[0], &rss[1], &fds[1], &xres[1]),
+              6)
+        << samples;
+    EXPECT_LT(rss[1] - rss[0], 1024) << "resident kB";
+    EXPECT_EQ(fds[1], fds[0]);
+    EXPECT_EQ(xres[1], xres[0]);
+    std::cout << "soak: " << moves << " moves, " << toggles << " toggles; resident " << rss[0] << " -> " << rss[1]
+              << " kB, open files " << fds[0] << " -> " << fds[1] << ", X resources " << xres[0] << " -> "
+              << xres[1] << "\n";
+}
+
+} // namespace
+} // namespace brillex::x11

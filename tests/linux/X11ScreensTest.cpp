@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <chrono>
+#include <thread>
+#include <variant>
+
+#include "base/ManualLoop.h"
+#include "boost/GammaTable.h"
+#include "platform/linux/X11Screens.h"
+#include "platform/linux/X11TransferTables.h"
+#include "platform/linux/XCrtcRamps.h"
+#include "support/XvfbServer.h"
+
+namespace brillex::x11 {
+namespace {
+
+// One Xvfb for the suite; each test starts from the output on and calibrated.
+class X11ScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "linux_tests";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+        ASSERT_EQ(server().run("xrandr --output screen --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
+        auto opened = X11Connection::open(server().display());
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<X11Connection>>(opened));
+        connection = std::move(std::get<0>(opened));
+        display = connection->display();
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, connection->rootWindow());
+        output = static_cast<DisplayId>(resources->outputs[0]);
+        XRRFreeScreenResources(resources);
+    }
+    void TearDown() override {
+        if (!display) return;
+        XDeleteProperty(display, connection->rootWindow(), XInternAtom(display, "_NET_WORKAREA", False));
+        XSync(display, False);
+    }
+
+    static test::XvfbServer& server() {
+        static test::XvfbServer instance("1280x800x24");
+        return instance;
+    }
+
+    // Lets the server's events arrive and the settle time pass.
+    void settle() {
+        for (int i = 0; i < 20; ++i) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        loop.advance(X11Screens::kQuietSeconds);
+    }
+
+    std::unique_ptr<X11Connection> connection;
+    Display* display = nullptr;
+    DisplayId output = 0;
+    ManualLoop loop;
+};
+
+TEST_F(X11ScreensTest, TheOutputIsAScreenKnownByItsXidWithItsFrameAndRampHeadroom) {
+    X11Screens screens(*connection, loop, {});
+    const std::vector<Screen> list = screens.screens();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].displayId, output);
+    EXPECT_EQ(list[0].name, "screen");
+    EXPECT_EQ(list[0].maxPotentialEDR, 2.0);
+    EXPECT_EQ(list[0].maxReferenceEDR, 2.0);
+    EXPECT_EQ(list[0].frame.y, 0.0);
+    EXPECT_EQ(list[0].frame.width, 1280.0);
+    EXPECT_EQ(list[0].frame.height, 800.0);
+    EXPECT_EQ(screens.mainDisplay(), output);  // no primary set: the first screen
+    EXPECT_FALSE(screens.isBuiltIn(output));
+    ASSERT_TRUE(screens.mainScreen().has_value());
+
+    // A panel bar of 24 pixels at the top: the usable area ends below it.
+    const long area[] = {0, 24, 1280, 776};
+    XChangeProperty(display, connection->rootWindow(), XInternAtom(display, "_NET_WORKAREA", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(area), 4);
+    XSync(display, False);
+    const Rect visible = screens.screens()[0].visibleFrame;
+    EXPECT_EQ(visible.y, 0.0);
+    EXPECT_EQ(visible.height, 776.0);
+}
+
+TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
+    EXPECT_TRUE(X11Screens(*connection, loop, ScreenRules{"screen", false}).isBuiltIn(output));
+    EXPECT_EQ(X11Screens(*connection, loop, ScreenRules{"screen", false}).screens()[0].name, "Built-in Display");
+
+    const long panel = static_cast<long>(XInternAtom(display, "Panel", False));
+    XRRChangeOutputProperty(display, output, XInternAtom(display, "ConnectorType", False), XA_ATOM, 32,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(&panel), 1);
+    XSync(display, False);
+    EXPECT_TRUE(X11Screens(*connection, loop, {}).isBuiltIn(output));
+    XRRDeleteOutputProperty(display, output, XInternAtom(display, "ConnectorType", False));
+}
+
+TEST_F(X11ScreensTest, AnUnplugAndAReplugPostOneChangeEach) {
+    X11Screens screens(*connection, loop, {});
+    int changes = 0;
+    Subscription subscription = screens.observeScreenChanges([&] { ++changes; });
+
+    // Xvfb refuses the smaller root window xrandr then asks for; the output goes off all the same.
+    server().run("xrandr --output screen --off 2>/dev/null");
+    settle();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(screens.screens().empty());
+
+    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    settle();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(screens.screens().size(), 1u);
+}
+
+TEST_F(X11ScreensTest, ABoostOnTheServerIsUndoneToTheCalibratedRampExactly) {
+    XCrtcRamps ramps(*connection);
+    const std::optional<CrtcId> crtc = ramps.crtcOf(output);
+    ASSERT_TRUE(crtc.has_value());
+    const std::optional<CrtcRamp> calibrated = ramps.read(*crtc);
+    ASSERT_TRUE(calibrated.has_value());
+    ASSERT_NE(calibrated->red, calibrated->blue);
+
+    X11TransferTables tables(ramps, nullptr);
+    std::optional<GammaTable> saved = captureGammaTable(output, tables);
+    ASSERT_TRUE(saved.has_value());
+    applyGammaBoost(output, saved->red, saved->green, saved->blue, 2.1f, tables);
+    const std::optional<CrtcRamp> boosted = ramps.read(*crtc);
+    ASSERT_TRUE(boosted.has_value());
+    EXPECT_GT(boosted->green[64], calibrated->green[64]);
+    EXPECT_EQ(boosted->green.back(), 65535);
+
+    restoreGammaTable(output, saved->red, saved->green, saved->blue, tables);
+    EXPECT_EQ(ramps.read(*crtc), calibrated);
+}
+
+} // namespace
+} // namespace brillex::x11
