@@ -1,6 +1,10 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QDBusConnection>
+
 #include "base/Port.h"
+
+#include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
@@ -8,7 +12,9 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop
                              RampGuard* guard)
     : connection_(std::move(connection)),
       screens(*connection_, loop, std::move(rules)),
-      transferTables(ramps, guard) {}
+      transferTables(ramps, guard),
+      appearance(QDBusConnection::sessionBus()),
+      keyTaps(XDisplayString(connection_->display())) {}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);
@@ -20,7 +26,7 @@ void LinuxPlatform::install() {
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&inputFilter);
-    Port<EventTapService>::install(&inputFilter);
+    Port<EventTapService>::install(&keyTaps);
 }
 
 } // namespace brillex::x11

@@ -3,13 +3,14 @@
 #include <memory>
 
 #include "base/MainLoop.h"
-#include "platform/linux/NoAppearance.h"
+#include "platform/linux/KeyGrabTapService.h"
 #include "platform/linux/NoDisplayConnectServices.h"
 #include "platform/linux/NoInputFilter.h"
 #include "platform/linux/NoLibraryLoader.h"
 #include "platform/linux/NoLoginItems.h"
 #include "platform/linux/NoObjectRuntime.h"
 #include "platform/linux/NoPowerSources.h"
+#include "platform/linux/PortalAppearance.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
@@ -44,9 +45,10 @@ public:
     NoLibraryLoader libraries;
     NoDisplayConnectServices displayServices;
     NoObjectRuntime objects;
-    NoAppearance appearance;
+    PortalAppearance appearance;
     NoLoginItems loginItems;
     NoInputFilter inputFilter;
+    KeyGrabTapService keyTaps;
 };
 
 } // namespace brillex::x11
