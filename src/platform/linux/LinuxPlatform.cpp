@@ -3,18 +3,22 @@
 #include <QDBusConnection>
 
 #include "base/Port.h"
+#include "platform/linux/ColorSchemeSwitch.h"
 
 #include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
-LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& loop, ScreenRules rules,
                              RampGuard* guard)
-    : connection_(std::move(connection)),
-      screens(*connection_, loop, std::move(rules)),
+    : connection(std::move(display)),
+      screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
       appearance(QDBusConnection::sessionBus()),
-      keyTaps(XDisplayString(connection_->display())) {}
+      keyTaps(XDisplayString(connection->display())),
+      forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {
+    exportColorSchemeSwitch(libraries);
+}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);

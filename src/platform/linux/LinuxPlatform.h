@@ -3,12 +3,13 @@
 #include <memory>
 
 #include "base/MainLoop.h"
+#include "platform/common/ClassRegistry.h"
+#include "platform/common/LibraryRegistry.h"
 #include "platform/linux/KeyGrabTapService.h"
 #include "platform/linux/NoDisplayConnectServices.h"
 #include "platform/linux/NoInputFilter.h"
-#include "platform/linux/NoLibraryLoader.h"
 #include "platform/linux/NoLoginItems.h"
-#include "platform/linux/NoObjectRuntime.h"
+#include "platform/linux/NightLightClient.h"
 #include "platform/linux/NoPowerSources.h"
 #include "platform/linux/PortalAppearance.h"
 #include "platform/linux/X11Connection.h"
@@ -25,30 +26,29 @@ namespace brillex::x11 {
 class LinuxPlatform {
 public:
     // `guard` (may be null) keeps native ramps safe outside the process.
-    LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+    LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& loop, ScreenRules rules,
                   RampGuard* guard = nullptr);
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
     void install();
 
-    X11Connection& connection() { return *connection_; }
-
-private:
-    std::unique_ptr<X11Connection> connection_;
-
-public:
+    const std::unique_ptr<X11Connection> connection;
     X11Screens screens;
-    XCrtcRamps ramps{*connection_};
+    XCrtcRamps ramps{*connection};
     X11TransferTables transferTables;
     NoPowerSources powerSources;
-    NoLibraryLoader libraries;
+    platform::LibraryRegistry libraries;
     NoDisplayConnectServices displayServices;
-    NoObjectRuntime objects;
+    NightLightClient nightLight;
+    platform::ClassRegistry objects{{NightLightClient::className, &nightLight}};
     PortalAppearance appearance;
     NoLoginItems loginItems;
     NoInputFilter inputFilter;
     KeyGrabTapService keyTaps;
+
+private:
+    Subscription forgetCrtcs_;
 };
 
 } // namespace brillex::x11
