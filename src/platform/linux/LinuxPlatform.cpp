@@ -1,6 +1,11 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QDBusConnection>
+
 #include "base/Port.h"
+#include "platform/linux/ColorSchemeSwitch.h"
+
+#include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
@@ -8,7 +13,11 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop
                              RampGuard* guard)
     : connection_(std::move(connection)),
       screens(*connection_, loop, std::move(rules)),
-      transferTables(ramps, guard) {}
+      transferTables(ramps, guard),
+      appearance(QDBusConnection::sessionBus()),
+      keyTaps(XDisplayString(connection_->display())) {
+    exportColorSchemeSwitch(libraries);
+}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);
@@ -20,7 +29,7 @@ void LinuxPlatform::install() {
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&inputFilter);
-    Port<EventTapService>::install(&inputFilter);
+    Port<EventTapService>::install(&keyTaps);
 }
 
 } // namespace brillex::x11

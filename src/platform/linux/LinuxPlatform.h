@@ -3,13 +3,15 @@
 #include <memory>
 
 #include "base/MainLoop.h"
-#include "platform/linux/NoAppearance.h"
+#include "platform/common/ClassRegistry.h"
+#include "platform/common/LibraryRegistry.h"
+#include "platform/linux/KeyGrabTapService.h"
 #include "platform/linux/NoDisplayConnectServices.h"
 #include "platform/linux/NoInputFilter.h"
-#include "platform/linux/NoLibraryLoader.h"
 #include "platform/linux/NoLoginItems.h"
-#include "platform/linux/NoObjectRuntime.h"
+#include "platform/linux/NightLightClient.h"
 #include "platform/linux/NoPowerSources.h"
+#include "platform/linux/PortalAppearance.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
@@ -41,12 +43,14 @@ public:
     XCrtcRamps ramps{*connection_};
     X11TransferTables transferTables;
     NoPowerSources powerSources;
-    NoLibraryLoader libraries;
+    platform::LibraryRegistry libraries;
     NoDisplayConnectServices displayServices;
-    NoObjectRuntime objects;
-    NoAppearance appearance;
+    NightLightClient nightLight;
+    platform::ClassRegistry objects{{NightLightClient::className, &nightLight}};
+    PortalAppearance appearance;
     NoLoginItems loginItems;
     NoInputFilter inputFilter;
+    KeyGrabTapService keyTaps;
 };
 
 } // namespace brillex::x11

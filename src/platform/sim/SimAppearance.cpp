@@ -4,7 +4,7 @@
 
 namespace brillex::sim {
 
-SimAppearance::SimAppearance(MainLoop& loop, SimLibraryLoader& libraries) : loop_(loop), libraries_(libraries) {
+SimAppearance::SimAppearance(MainLoop& loop, platform::LibraryRegistry& libraries) : loop_(loop), libraries_(libraries) {
     setFunctionPresent(true);
 }
 

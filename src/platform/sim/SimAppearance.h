@@ -5,7 +5,7 @@
 #include "base/MainLoop.h"
 #include "base/Signal.h"
 #include "controls/Appearance.h"
-#include "platform/sim/SimLibraryLoader.h"
+#include "platform/common/LibraryRegistry.h"
 
 namespace brillex::sim {
 
@@ -20,7 +20,7 @@ public:
     static constexpr const char* themeFunction = "SLSSetAppearanceThemeLegacy";
 
     // Light at start, with the theme function exported by SkyLight.
-    SimAppearance(MainLoop& loop, SimLibraryLoader& libraries);
+    SimAppearance(MainLoop& loop, platform::LibraryRegistry& libraries);
 
     std::optional<std::string> bestMatch(const std::vector<std::string>& names) const override;
     Subscription observeThemeChanges(std::function<void()> changed) override;
@@ -34,7 +34,7 @@ public:
 
 private:
     MainLoop& loop_;
-    SimLibraryLoader& libraries_;
+    platform::LibraryRegistry& libraries_;
     std::string name_ = light;
     int functionCalls_ = 0;
     Signal<> themeChanged_;

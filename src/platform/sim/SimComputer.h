@@ -11,9 +11,9 @@
 #include "platform/sim/SimFeatureClient.h"
 #include "platform/sim/SimGamma.h"
 #include "platform/sim/SimKeyboardClient.h"
-#include "platform/sim/SimLibraryLoader.h"
+#include "platform/common/LibraryRegistry.h"
 #include "platform/sim/SimLoginItems.h"
-#include "platform/sim/SimObjectRuntime.h"
+#include "platform/common/ClassRegistry.h"
 #include "platform/sim/SimOsdPanel.h"
 #include "platform/sim/SimPopovers.h"
 #include "platform/sim/SimPowerSources.h"
@@ -39,12 +39,12 @@ public:
     SimGamma gamma{screens};
     SimEdrOutput edrOutput;
     SimPowerSources powerSources;
-    SimLibraryLoader libraries;
+    platform::LibraryRegistry libraries;
     SimDisplayServices displayServices{libraries};
     SimKeyboardClient keyboardClient;
     SimFeatureClient blueLightClient{"isEnabled"};
     SimFeatureClient trueToneClient{"enabled", true};
-    SimObjectRuntime objects{{"KeyboardBrightnessClient", &keyboardClient},
+    platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient},
                              {"CBBlueLightClient", &blueLightClient},
                              {"CBTrueToneClient", &trueToneClient}};
     SimAppearance appearance{loop, libraries};

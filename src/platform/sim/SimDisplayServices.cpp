@@ -5,7 +5,7 @@
 
 namespace brillex::sim {
 
-SimDisplayServices::SimDisplayServices(SimLibraryLoader& libraries) : libraries_(libraries) {
+SimDisplayServices::SimDisplayServices(platform::LibraryRegistry& libraries) : libraries_(libraries) {
     setLibrary(Library::present);
 }
 

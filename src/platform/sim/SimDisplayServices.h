@@ -8,7 +8,7 @@
 
 #include "boost/ScreenServices.h"
 #include "controls/DisplayConnectServices.h"
-#include "platform/sim/SimLibraryLoader.h"
+#include "platform/common/LibraryRegistry.h"
 
 namespace brillex::sim {
 
@@ -19,7 +19,7 @@ namespace brillex::sim {
 class SimDisplayServices : public DisplayConnectServices {
 public:
     // Places the library, with both functions, in `libraries`.
-    explicit SimDisplayServices(SimLibraryLoader& libraries);
+    explicit SimDisplayServices(platform::LibraryRegistry& libraries);
 
     enum class Library { present, absent, noGet, noSet };
     // What a later open of the library finds.
@@ -52,7 +52,7 @@ private:
     std::int32_t get(DisplayId id, float* value) const;
     std::int32_t set(DisplayId id, float value);
 
-    SimLibraryLoader& libraries_;
+    platform::LibraryRegistry& libraries_;
     std::map<DisplayId, Display> displays_;
     std::vector<std::pair<DisplayId, float>> sent_;
 };

@@ -9,7 +9,7 @@ bool SimFeatureClient::respondsTo(std::string_view selector) const {
     return false;
 }
 
-SimAnswer SimFeatureClient::receive(std::string_view selector, const MessageArguments& arguments) {
+platform::MethodAnswer SimFeatureClient::receive(std::string_view selector, const MessageArguments& arguments) {
     if (selector == getter_) {
         unpack<>(selector, arguments);
         return enabled;

@@ -3,14 +3,14 @@
 #include <optional>
 #include <string>
 
-#include "platform/sim/SimObjectRuntime.h"
+#include "platform/common/ClassRegistry.h"
 
 namespace brillex::sim {
 
 // A simulated display-feature client (`CBBlueLightClient`, `CBTrueToneClient`)
 // and the feature behind it, which it reads through `getter` and switches
 // through "setEnabled:".
-class SimFeatureClient : public SimClass {
+class SimFeatureClient : public platform::RegisteredClass {
 public:
     explicit SimFeatureClient(std::string getter, std::optional<bool> supported = std::nullopt)
         : supported(supported), getter_(std::move(getter)) {}
@@ -22,7 +22,7 @@ public:
     std::optional<bool> supported;
 
     bool respondsTo(std::string_view selector) const override;
-    SimAnswer receive(std::string_view selector, const MessageArguments& arguments) override;
+    platform::MethodAnswer receive(std::string_view selector, const MessageArguments& arguments) override;
 
 private:
     std::string getter_;

@@ -10,7 +10,7 @@ bool SimKeyboardClient::respondsTo(std::string_view selector) const {
     return false;
 }
 
-SimAnswer SimKeyboardClient::receive(std::string_view selector, const MessageArguments& arguments) {
+platform::MethodAnswer SimKeyboardClient::receive(std::string_view selector, const MessageArguments& arguments) {
     if (selector == "copyKeyboardBacklightIDs") {
         unpack<>(selector, arguments);
         return ids;

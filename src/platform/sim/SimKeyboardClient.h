@@ -4,12 +4,12 @@
 #include <optional>
 #include <vector>
 
-#include "platform/sim/SimObjectRuntime.h"
+#include "platform/common/ClassRegistry.h"
 
 namespace brillex::sim {
 
 // The simulated `KeyboardBrightnessClient` and the backlight behind it.
-class SimKeyboardClient : public SimClass {
+class SimKeyboardClient : public platform::RegisteredClass {
 public:
     // What "copyKeyboardBacklightIDs" answers; none answers nil.
     std::optional<std::vector<std::uint64_t>> ids = std::vector<std::uint64_t>{1};
@@ -33,7 +33,7 @@ public:
     std::vector<SetRequest> requests;
 
     bool respondsTo(std::string_view selector) const override;
-    SimAnswer receive(std::string_view selector, const MessageArguments& arguments) override;
+    platform::MethodAnswer receive(std::string_view selector, const MessageArguments& arguments) override;
 };
 
 } // namespace brillex::sim

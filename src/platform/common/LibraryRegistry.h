@@ -8,14 +8,14 @@
 
 #include "controls/LibraryLoader.h"
 
-namespace brillex::sim {
+namespace brillex::platform {
 
-// The native libraries of the simulated computer: what a path holds and which
-// functions it exports. Nothing is found at a path until a library is placed
+// Native libraries by path: what a path holds and which functions it exports,
+// as a platform registers them. Nothing is found at a path until a library is placed
 // there. Loaded libraries are never unloaded: a library taken away afterwards
 // only makes later opens fail, and a function taken away is only missing from
 // later look-ups.
-class SimLibraryLoader : public LibraryLoader {
+class LibraryRegistry : public LibraryLoader {
 public:
     Result open(const std::string& path) override;
 
@@ -43,4 +43,4 @@ private:
     std::map<std::string, std::unique_ptr<Library>> libraries_;
 };
 
-} // namespace brillex::sim
+} // namespace brillex::platform

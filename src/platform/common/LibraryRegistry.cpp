@@ -1,8 +1,8 @@
-#include "platform/sim/SimLibraryLoader.h"
+#include "platform/common/LibraryRegistry.h"
 
-namespace brillex::sim {
+namespace brillex::platform {
 
-LibraryLoader::Result SimLibraryLoader::open(const std::string& path) {
+LibraryLoader::Result LibraryRegistry::open(const std::string& path) {
     const auto found = libraries_.find(path);
     if (found == libraries_.end() || !found->second->present) {
         return {nullptr, "dlopen(" + path + ", 0x0002): image not found"};
@@ -10,24 +10,24 @@ LibraryLoader::Result SimLibraryLoader::open(const std::string& path) {
     return {found->second.get(), {}};
 }
 
-void SimLibraryLoader::setPresent(const std::string& path, bool present) {
+void LibraryRegistry::setPresent(const std::string& path, bool present) {
     library(path).present = present;
 }
 
-void SimLibraryLoader::undefine(const std::string& path, const std::string& name) {
+void LibraryRegistry::undefine(const std::string& path, const std::string& name) {
     if (const auto found = libraries_.find(path); found != libraries_.end()) found->second->functions.erase(name);
 }
 
-SimLibraryLoader::Library& SimLibraryLoader::library(const std::string& path) {
+LibraryRegistry::Library& LibraryRegistry::library(const std::string& path) {
     auto& slot = libraries_[path];
     if (!slot) slot = std::make_unique<Library>();
     return *slot;
 }
 
-std::any SimLibraryLoader::Library::symbol(const std::string& name, const std::type_info&) const {
+std::any LibraryRegistry::Library::symbol(const std::string& name, const std::type_info&) const {
     // The caller's any_cast rejects a function of another signature.
     const auto found = functions.find(name);
     return found == functions.end() ? std::any() : found->second;
 }
 
-} // namespace brillex::sim
+} // namespace brillex::platform
