@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+// Qt before Xlib, whose macros clash with its names.
+#include "support/PrivateBus.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -108,7 +111,8 @@ protected:
         return instance;
     }
 
-    std::unique_ptr<Driver> start(const std::vector<std::string>& arguments, const char* program = RAMP_DRIVER) {
+    std::unique_ptr<Driver> start(const std::vector<std::string>& arguments, const char* program = RAMP_DRIVER,
+                                  const std::string& busAddress = {}) {
         int fds[2];
         if (pipe(fds) != 0) return nullptr;
         auto driver = std::make_unique<Driver>();
@@ -123,6 +127,7 @@ protected:
             setenv("XDG_SESSION_TYPE", "x11", 1);
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             unsetenv("WAYLAND_DISPLAY");
+            if (!busAddress.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", busAddress.c_str(), 1);
             dup2(STDOUT_FILENO, STDERR_FILENO);
             std::vector<char*> argv{const_cast<char*>(program)};
             for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -296,6 +301,46 @@ TEST_F(RampGuardianTest, TheProgramKilledWithABoostOnGetsItsRampBackFromItsGuard
         EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
         EXPECT_EQ(savedFiles(), 0);
     }
+}
+
+// `brillex ctl` switches the boost on, moves its level and switches it off
+// in a loop while the program is killed at a random moment.
+TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGuardian) {
+    test::PrivateBus bus;
+    if (!bus.running()) GTEST_SKIP() << "dbus-daemon is not installed";
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+    const std::string output = std::to_string(resources->outputs[0]);
+    XRRFreeScreenResources(resources);
+    const std::string ctl = std::string(BRILLEX_PROGRAM) + " ctl ";
+    const std::string moves = "while :; do " + ctl + "boost all on; " + ctl + "level " + output + " 0.8; " + ctl +
+                              "level " + output + " 0.3; " + ctl + "boost all off; done >/dev/null 2>&1";
+    const int kills = fromEnvironment("BRILLEX_CTL_KILLS", 4);
+    std::mt19937 random(std::random_device{}());
+    int whileBoosted = 0;
+    for (int i = 0; i < kills; ++i) {
+        auto program = start({"--built-in", "screen"}, BRILLEX_PROGRAM, bus.address());
+        ASSERT_TRUE(program->readUntil("Displays detected:")) << program->log;
+        const pid_t guardian = adoptedGuardian();
+        ASSERT_GT(guardian, 0);
+        const pid_t mover = fork();
+        if (mover == 0) {
+            setpgid(0, 0);
+            setenv("DBUS_SESSION_BUS_ADDRESS", bus.address().c_str(), 1);
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            execl("/bin/sh", "sh", "-c", moves.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << "ctl never boosted";
+        std::this_thread::sleep_for(milliseconds(random() % 1500));
+        whileBoosted += boosted();
+        program->kill9();
+        kill(-mover, SIGKILL);
+        waitpid(mover, nullptr, 0);
+        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
+        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_EQ(savedFiles(), 0);
+    }
+    std::cout << "program kills under ctl: " << kills << " (" << whileBoosted << " while boosted), all restored\n";
 }
 
 TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
