@@ -63,9 +63,11 @@ KeyGrabTap::Grab KeyGrabTap::grab() {
     if (grabbed_) return Grab::held;
     if (keys_.empty()) return Grab::keysUnmapped;
     const Window root = DefaultRootWindow(display_);
+    // Kept, so that a modifier map changed meanwhile cannot leave a grab behind.
+    combinations_ = lockCombinations();
     XErrorTrap trap(display_);
     for (const Key& key : keys_) {
-        for (const unsigned int modifiers : lockCombinations()) {
+        for (const unsigned int modifiers : combinations_) {
             XGrabKey(display_, key.keycode, modifiers, root, False, GrabModeAsync, GrabModeAsync);
         }
     }
@@ -82,7 +84,7 @@ void KeyGrabTap::ungrab() {
     const Window root = DefaultRootWindow(display_);
     XErrorTrap trap(display_);
     for (const Key& key : keys_) {
-        for (const unsigned int modifiers : lockCombinations()) XUngrabKey(display_, key.keycode, modifiers, root);
+        for (const unsigned int modifiers : combinations_) XUngrabKey(display_, key.keycode, modifiers, root);
     }
     trap.failed();
     grabbed_ = false;

@@ -49,6 +49,7 @@ private:
     XDisplay* display_;
     TapFilter filter_;
     std::vector<Key> keys_;
+    std::vector<unsigned int> combinations_;  // the modifiers of the last grab
     bool grabbed_ = false;
     bool enabled_ = false;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 
 #include "base/Port.h"
+#include "platform/linux/ColorSchemeSwitch.h"
 
 #include <X11/Xlib.h>
 
@@ -14,7 +15,9 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop
       screens(*connection_, loop, std::move(rules)),
       transferTables(ramps, guard),
       appearance(QDBusConnection::sessionBus()),
-      keyTaps(XDisplayString(connection_->display())) {}
+      keyTaps(XDisplayString(connection_->display())) {
+    exportColorSchemeSwitch(libraries);
+}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);

@@ -3,12 +3,13 @@
 #include <memory>
 
 #include "base/MainLoop.h"
+#include "platform/common/ClassRegistry.h"
+#include "platform/common/LibraryRegistry.h"
 #include "platform/linux/KeyGrabTapService.h"
 #include "platform/linux/NoDisplayConnectServices.h"
 #include "platform/linux/NoInputFilter.h"
-#include "platform/linux/NoLibraryLoader.h"
 #include "platform/linux/NoLoginItems.h"
-#include "platform/linux/NoObjectRuntime.h"
+#include "platform/linux/NightLightClient.h"
 #include "platform/linux/NoPowerSources.h"
 #include "platform/linux/PortalAppearance.h"
 #include "platform/linux/X11Connection.h"
@@ -42,9 +43,10 @@ public:
     XCrtcRamps ramps{*connection_};
     X11TransferTables transferTables;
     NoPowerSources powerSources;
-    NoLibraryLoader libraries;
+    platform::LibraryRegistry libraries;
     NoDisplayConnectServices displayServices;
-    NoObjectRuntime objects;
+    NightLightClient nightLight;
+    platform::ClassRegistry objects{{NightLightClient::className, &nightLight}};
     PortalAppearance appearance;
     NoLoginItems loginItems;
     NoInputFilter inputFilter;
