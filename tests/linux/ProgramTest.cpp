@@ -53,6 +53,9 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
         else setenv(name.c_str(), value.c_str(), 1);
     }
     setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);
+    // No session bus: never the user's, and no other run's instance to defer to.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (scratch.path / "no-bus").string()).c_str(), 1);
     const std::string out = (scratch.path / "out.txt").string();
     if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};
@@ -102,7 +105,7 @@ class ProgramOnXvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server.run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        ASSERT_EQ(server.run("xrandr --output " + server.output() + " --gamma 0.9:1.0:1.1"), 0);
         display = XOpenDisplay(server.display().c_str());
         ASSERT_NE(display, nullptr);
         XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
@@ -120,7 +123,7 @@ protected:
             {"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
             {"QT_QPA_PLATFORM", "xcb"}};
         for (const auto& [name, value] : extra) environment[name] = value;
-        return start(scratch, {"--built-in", "screen", "--boost-built-in"}, environment);
+        return start(scratch, {"--built-in", server.output(), "--boost-built-in"}, environment);
     }
     bool rampIsCalibrated() { return readCrtcRamp(display, crtc) == calibrated; }
 

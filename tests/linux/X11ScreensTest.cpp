@@ -2,20 +2,25 @@
 
 #include <QCoreApplication>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
-
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <variant>
 
+#include "base/Log.h"
 #include "base/ManualLoop.h"
 #include "boost/GammaTable.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
 #include "support/XvfbServer.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace brillex::x11 {
 namespace {
@@ -31,7 +36,7 @@ protected:
             static char* argv[] = {name, nullptr};
             new QCoreApplication(argc, argv);
         }
-        ASSERT_EQ(server().run("xrandr --output screen --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
+        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
         auto opened = X11Connection::open(server().display());
         ASSERT_TRUE(std::holds_alternative<std::unique_ptr<X11Connection>>(opened));
         connection = std::move(std::get<0>(opened));
@@ -71,7 +76,7 @@ TEST_F(X11ScreensTest, TheOutputIsAScreenKnownByItsXidWithItsFrameAndRampHeadroo
     const std::vector<Screen> list = screens.screens();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].displayId, output);
-    EXPECT_EQ(list[0].name, "screen");
+    EXPECT_EQ(list[0].name, server().output());
     EXPECT_EQ(list[0].maxPotentialEDR, 2.0);
     EXPECT_EQ(list[0].maxReferenceEDR, 2.0);
     EXPECT_EQ(list[0].frame.y, 0.0);
@@ -92,8 +97,8 @@ TEST_F(X11ScreensTest, TheOutputIsAScreenKnownByItsXidWithItsFrameAndRampHeadroo
 }
 
 TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
-    EXPECT_TRUE(X11Screens(*connection, loop, ScreenRules{"screen", false}).isBuiltIn(output));
-    EXPECT_EQ(X11Screens(*connection, loop, ScreenRules{"screen", false}).screens()[0].name, "Built-in Display");
+    EXPECT_TRUE(X11Screens(*connection, loop, ScreenRules{server().output(), false}).isBuiltIn(output));
+    EXPECT_EQ(X11Screens(*connection, loop, ScreenRules{server().output(), false}).screens()[0].name, "Built-in Display");
 
     const long panel = static_cast<long>(XInternAtom(display, "Panel", False));
     XRRChangeOutputProperty(display, output, XInternAtom(display, "ConnectorType", False), XA_ATOM, 32,
@@ -103,18 +108,42 @@ TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
     XRRDeleteOutputProperty(display, output, XInternAtom(display, "ConnectorType", False));
 }
 
+TEST_F(X11ScreensTest, TheEdidPropertyNamesTheScreenAndABadOneIsLoggedOnce) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/edid-018.bin", std::ios::binary);
+    const std::vector<unsigned char> edid{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(edid.size() % 128, 0u);
+    const Atom property = XInternAtom(display, "EDID", False);
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, edid.data(),
+                            static_cast<int>(edid.size()));
+    XSync(display, False);
+    X11Screens screens(*connection, loop, {});
+    EXPECT_EQ(screens.screens()[0].name, "Dell AW3423DW");
+    EXPECT_GT(screens.screens()[0].maxPotentialEDR, 5.0);
+
+    const unsigned char garbage[] = {1, 2, 3};
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, garbage, 3);
+    XSync(display, False);
+    LogCapture log;
+    EXPECT_EQ(screens.screens()[0].name, "screen");
+    EXPECT_EQ(screens.screens()[0].maxPotentialEDR, 2.0);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("Screens: the EDID of display " + std::to_string(output) + " cannot be read (", 0),
+              0u);
+    XRRDeleteOutputProperty(display, output, property);
+}
+
 TEST_F(X11ScreensTest, AnUnplugAndAReplugPostOneChangeEach) {
     X11Screens screens(*connection, loop, {});
     int changes = 0;
     Subscription subscription = screens.observeScreenChanges([&] { ++changes; });
 
     // Xvfb refuses the smaller root window xrandr then asks for; the output goes off all the same.
-    server().run("xrandr --output screen --off 2>/dev/null");
+    server().run("xrandr --output " + server().output() + " --off 2>/dev/null");
     settle();
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(screens.screens().empty());
 
-    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto"), 0);
     settle();
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(screens.screens().size(), 1u);
@@ -139,6 +168,24 @@ TEST_F(X11ScreensTest, ABoostOnTheServerIsUndoneToTheCalibratedRampExactly) {
 
     restoreGammaTable(output, saved->red, saved->green, saved->blue, tables);
     EXPECT_EQ(ramps.read(*crtc), calibrated);
+}
+
+TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
+    LinuxPlatform platform(std::move(connection), loop, {});
+    float table[256];
+    std::uint32_t count = 0;
+    ASSERT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+
+    server().run("xrandr --output screen --off 2>/dev/null");
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count),
+              X11TransferTables::kFailure);
+    EXPECT_EQ(platform.transferTables.setTransferTable(output, 256, table, table, table), X11TransferTables::kFailure);
+
+    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+    display = nullptr;  // closed with the platform
 }
 
 } // namespace
