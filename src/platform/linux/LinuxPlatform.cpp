@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QCoreApplication>
+
 #include "base/Port.h"
 
 namespace brillex::x11 {
@@ -8,7 +10,8 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop
                              RampGuard* guard)
     : connection_(std::move(connection)),
       screens(*connection_, loop, std::move(rules)),
-      transferTables(ramps, guard) {}
+      transferTables(ramps, guard),
+      loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()) {}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);
@@ -19,7 +22,7 @@ void LinuxPlatform::install() {
     Port<ObjectRuntime>::install(&objects);
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
-    Port<AccessibilityTrust>::install(&inputFilter);
+    Port<AccessibilityTrust>::install(&accessibility);
     Port<EventTapService>::install(&inputFilter);
 }
 

@@ -2,18 +2,22 @@
 
 #include <memory>
 
+#include <QDBusConnection>
+
 #include "base/MainLoop.h"
+#include "platform/common/ClassRegistry.h"
+#include "platform/common/LibraryRegistry.h"
+#include "platform/linux/BacklightServices.h"
 #include "platform/linux/NoAppearance.h"
-#include "platform/linux/NoDisplayConnectServices.h"
 #include "platform/linux/NoInputFilter.h"
-#include "platform/linux/NoLibraryLoader.h"
-#include "platform/linux/NoLoginItems.h"
-#include "platform/linux/NoObjectRuntime.h"
-#include "platform/linux/NoPowerSources.h"
+#include "platform/linux/UPowerKeyboardClient.h"
+#include "platform/linux/UPowerPowerSources.h"
+#include "platform/linux/X11AccessibilityTrust.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
+#include "platform/linux/XdgAutostart.h"
 
 namespace brillex::x11 {
 
@@ -40,12 +44,16 @@ public:
     X11Screens screens;
     XCrtcRamps ramps{*connection_};
     X11TransferTables transferTables;
-    NoPowerSources powerSources;
-    NoLibraryLoader libraries;
-    NoDisplayConnectServices displayServices;
-    NoObjectRuntime objects;
+    // UPower and logind live on the system bus ($DBUS_SYSTEM_BUS_ADDRESS when set).
+    QDBusConnection systemBus = QDBusConnection::systemBus();
+    UPowerPowerSources powerSources{systemBus};
+    platform::LibraryRegistry libraries;
+    BacklightServices displayServices{libraries, screens, "/sys/class/backlight", systemBus};
+    UPowerKeyboardClient keyboardClient{systemBus};
+    platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient}};
     NoAppearance appearance;
-    NoLoginItems loginItems;
+    XdgAutostart loginItems;
+    X11AccessibilityTrust accessibility;
     NoInputFilter inputFilter;
 };
 
