@@ -35,11 +35,12 @@ int fromEnvironment(const char* name, int fallback) {
     return value ? std::atoi(value) : fallback;
 }
 
-// ramp_driver, started with a private runtime folder against the test's X server.
+// ramp_driver or the program, started with private runtime and settings
+// folders against the test's X server.
 struct Driver {
     pid_t pid = -1;
     int output = -1;
-    std::string log;  // what it printed up to "ready"
+    std::string log;  // what it printed so far
 
     ~Driver() {
         if (pid > 0) {
@@ -59,18 +60,18 @@ struct Driver {
         pid = -1;
         return status;
     }
-    // Reads its output up to "ready" or the end; false on neither within 5 s.
-    bool readUntilReady() {
+    // Reads its output until `text` appears; false when it ends or 10 s pass first.
+    bool readUntil(const std::string& text = "ready\n") {
         char buffer[4096];
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        while (Clock::now() < deadline && log.find("ready\n") == std::string::npos) {
+        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        while (Clock::now() < deadline && log.find(text) == std::string::npos) {
             pollfd fd{output, POLLIN, 0};
             if (poll(&fd, 1, 100) <= 0) continue;
             const ssize_t n = read(output, buffer, sizeof buffer);
             if (n <= 0) return false;
             log.append(buffer, static_cast<std::size_t>(n));
         }
-        return log.find("ready\n") != std::string::npos;
+        return log.find(text) != std::string::npos;
     }
     std::string rest() {
         std::string text;
@@ -107,7 +108,7 @@ protected:
         return instance;
     }
 
-    std::unique_ptr<Driver> start(const std::vector<std::string>& arguments) {
+    std::unique_ptr<Driver> start(const std::vector<std::string>& arguments, const char* program = RAMP_DRIVER) {
         int fds[2];
         if (pipe(fds) != 0) return nullptr;
         auto driver = std::make_unique<Driver>();
@@ -118,10 +119,15 @@ protected:
             close(fds[1]);
             setenv("DISPLAY", server().display().c_str(), 1);
             setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-            std::vector<char*> argv{const_cast<char*>(RAMP_DRIVER)};
+            setenv("XDG_CONFIG_HOME", (runtime.path() + "/config").c_str(), 1);
+            setenv("XDG_SESSION_TYPE", "x11", 1);
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            unsetenv("WAYLAND_DISPLAY");
+            dup2(STDOUT_FILENO, STDERR_FILENO);
+            std::vector<char*> argv{const_cast<char*>(program)};
             for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
             argv.push_back(nullptr);
-            execv(RAMP_DRIVER, argv.data());
+            execv(program, argv.data());
             _exit(127);
         }
         close(fds[1]);
@@ -164,6 +170,12 @@ protected:
         } while (Clock::now() - begin < std::chrono::seconds(2));
         return std::nullopt;
     }
+    bool boosted() { return readCrtcRamp(display, crtc) != calibrated; }
+    bool boostedWithin(std::chrono::seconds limit) {
+        const auto deadline = Clock::now() + limit;
+        while (!boosted() && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
+        return boosted();
+    }
     int savedFiles() const {
         int count = 0;
         const std::string folder = runtime.path() + "/brillex";
@@ -187,7 +199,7 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
     milliseconds slowest{0};
     for (int i = 0; i < kills; ++i) {
         auto driver = start({"cycle"});
-        ASSERT_TRUE(driver && driver->readUntilReady()) << driver->log;
+        ASSERT_TRUE(driver && driver->readUntil()) << driver->log;
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         std::this_thread::sleep_for(milliseconds(random() % 120));
@@ -211,7 +223,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
     int recovered = 0;
     for (int i = 0; i < runs; ++i) {
         auto driver = start({"cycle"});
-        ASSERT_TRUE(driver && driver->readUntilReady());
+        ASSERT_TRUE(driver && driver->readUntil());
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         // Until it has kept a ramp there is nothing to recover; wait for the first.
@@ -224,7 +236,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         const bool saved = savedFiles() > 0;
 
         auto next = start({"recover"});
-        ASSERT_TRUE(next && next->readUntilReady());
+        ASSERT_TRUE(next && next->readUntil());
         EXPECT_EQ(next->wait(), 0);
         EXPECT_EQ(readCrtcRamp(display, crtc), calibrated) << "run " << i;
         EXPECT_EQ(savedFiles(), 0);
@@ -247,7 +259,7 @@ TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
     const int moves = fromEnvironment("BRILLEX_SOAK_MOVES", 2000);
     const int toggles = fromEnvironment("BRILLEX_SOAK_TOGGLES", 200);
     auto driver = start({"soak", std::to_string(moves), std::to_string(toggles)});
-    ASSERT_TRUE(driver && driver->readUntilReady());
+    ASSERT_TRUE(driver && driver->readUntil());
     const pid_t guardian = adoptedGuardian();
     ASSERT_GT(guardian, 0);
     const std::string samples = driver->rest();
@@ -267,6 +279,48 @@ TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
     std::cout << "soak: " << moves << " moves, " << toggles << " toggles; resident " << rss[0] << " -> " << rss[1]
               << " kB, open files " << fds[0] << " -> " << fds[1] << ", X resources " << xres[0] << " -> "
               << xres[1] << "\n";
+}
+
+TEST_F(RampGuardianTest, TheProgramKilledWithABoostOnGetsItsRampBackFromItsGuardian) {
+    const int kills = fromEnvironment("BRILLEX_PROGRAM_KILLS", 5);
+    std::mt19937 random(std::random_device{}());
+    for (int i = 0; i < kills; ++i) {
+        auto program = start({"--built-in", "screen", "--boost-built-in"}, BRILLEX_PROGRAM);
+        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        const pid_t guardian = adoptedGuardian();
+        ASSERT_GT(guardian, 0);
+        EXPECT_EQ(savedFiles(), 1);
+        std::this_thread::sleep_for(milliseconds(random() % 300));
+        program->kill9();
+        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
+        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_EQ(savedFiles(), 0);
+    }
+}
+
+TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
+    auto first = start({"--built-in", "screen", "--boost-built-in"}, BRILLEX_PROGRAM);
+    ASSERT_TRUE(boostedWithin(std::chrono::seconds(10)));
+    const pid_t firstGuardian = adoptedGuardian();
+    ASSERT_GT(firstGuardian, 0);
+    kill(firstGuardian, SIGKILL);
+    ASSERT_TRUE(endsWithin(firstGuardian, milliseconds(2000)));
+    first->kill9();
+    ASSERT_TRUE(boosted());
+
+    auto next = start({"--built-in", "screen"}, BRILLEX_PROGRAM);
+    ASSERT_TRUE(next->readUntil("Displays detected:")) << next->log;
+    const std::size_t restored = next->log.find("Restored the native ramp of CRTC " + std::to_string(crtc));
+    ASSERT_NE(restored, std::string::npos) << next->log;
+    EXPECT_LT(restored, next->log.find("Displays detected:")) << "restored before the screens are read";
+    EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
+    EXPECT_EQ(savedFiles(), 0);
+
+    const pid_t guardian = adoptedGuardian();
+    ASSERT_GT(guardian, 0);
+    kill(next->pid, SIGTERM);
+    EXPECT_EQ(next->wait(), 0);
+    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/linux/SavedRamp.h"
 
 namespace brillex::x11 {
@@ -64,6 +66,32 @@ TEST(SavedRampTest, WellSummedFilesWithImpossibleContentAreRefused) {
 
     EXPECT_FALSE(parseSavedRamp(std::string(kMaxSavedRampBytes + 1, '\n'), &error));
     EXPECT_EQ(error, "too large");
+}
+
+// The file with its last line made right for whatever precedes it.
+std::string resigned(std::string text, bool upperCase = false) {
+    text.erase(text.rfind("crc32 "));
+    char line[32];
+    std::snprintf(line, sizeof line, upperCase ? "crc32 %08X\n" : "crc32 %08x\n", savedRampChecksum(text));
+    return text + line;
+}
+
+// Only the writer's own spelling is read, so what is accepted is what was written.
+TEST(SavedRampTest, NumbersSpelledOtherwiseThanTheWriterDoesAreRefusedEvenWhenWellSummed) {
+    const std::string text = encodeSavedRamp(sample(2));
+    ASSERT_TRUE(parseSavedRamp(resigned(text)));
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"crtc 63", "crtc 063"}, {"crtc 63", "crtc +63"}, {"owner 4242", "owner -4242"},
+             {"size 2", "size 2 "}, {"red 0 65535", "red 0  65535"}, {"red 0 65535", "red 0 65536"},
+             {"size 2", "size 70000"}, {"display :7", "display"}}) {
+        std::string respelled = text;
+        respelled.replace(respelled.find(from), from.size(), to);
+        EXPECT_FALSE(parseSavedRamp(resigned(respelled))) << to;
+    }
+    const std::string upper = resigned(text, true);
+    if (upper != text) {
+        EXPECT_FALSE(parseSavedRamp(upper));
+    }
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "platform/linux/LinuxPlatform.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 
 #include "base/Port.h"
+#include "platform/linux/ColorSchemeSwitch.h"
+
+#include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
@@ -11,7 +15,11 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop
     : connection_(std::move(connection)),
       screens(*connection_, loop, std::move(rules)),
       transferTables(ramps, guard),
-      loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()) {}
+      appearance(QDBusConnection::sessionBus()),
+      loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()),
+      keyTaps(XDisplayString(connection_->display())) {
+    exportColorSchemeSwitch(libraries);
+}
 
 void LinuxPlatform::install() {
     Port<ScreenServices>::install(&screens);
@@ -23,7 +31,7 @@ void LinuxPlatform::install() {
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
     Port<AccessibilityTrust>::install(&accessibility);
-    Port<EventTapService>::install(&inputFilter);
+    Port<EventTapService>::install(&keyTaps);
 }
 
 } // namespace brillex::x11

@@ -8,8 +8,9 @@
 #include "platform/common/ClassRegistry.h"
 #include "platform/common/LibraryRegistry.h"
 #include "platform/linux/BacklightServices.h"
-#include "platform/linux/NoAppearance.h"
-#include "platform/linux/NoInputFilter.h"
+#include "platform/linux/KeyGrabTapService.h"
+#include "platform/linux/NightLightClient.h"
+#include "platform/linux/PortalAppearance.h"
 #include "platform/linux/UPowerKeyboardClient.h"
 #include "platform/linux/UPowerPowerSources.h"
 #include "platform/linux/X11AccessibilityTrust.h"
@@ -50,11 +51,13 @@ public:
     platform::LibraryRegistry libraries;
     BacklightServices displayServices{libraries, screens, "/sys/class/backlight", systemBus};
     UPowerKeyboardClient keyboardClient{systemBus};
-    platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient}};
-    NoAppearance appearance;
+    NightLightClient nightLight;
+    platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient},
+                                    {NightLightClient::className, &nightLight}};
+    PortalAppearance appearance;
     XdgAutostart loginItems;
     X11AccessibilityTrust accessibility;
-    NoInputFilter inputFilter;
+    KeyGrabTapService keyTaps;
 };
 
 } // namespace brillex::x11

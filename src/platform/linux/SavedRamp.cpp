@@ -13,7 +13,9 @@ constexpr std::string_view kMagic = "brillex-saved-ramp 1";
 constexpr std::size_t kMaxRampSize = 65535;  // RandR's ramp size is a CARD16
 constexpr std::size_t kMaxDisplayName = 255;
 
-std::uint32_t crc32(std::string_view bytes) {
+} // namespace
+
+std::uint32_t savedRampChecksum(std::string_view bytes) {
     static const std::array<std::uint32_t, 256> table = [] {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
@@ -28,16 +30,22 @@ std::uint32_t crc32(std::string_view bytes) {
     return c ^ 0xFFFFFFFFu;
 }
 
+namespace {
+
 std::string hex8(std::uint32_t value) {
     std::string text(8, '0');
     for (int i = 7; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = "0123456789abcdef"[value & 0xF];
     return text;
 }
 
-// A whole token as an unsigned number no larger than `max`: digits only.
+// A whole token as an unsigned number no larger than `max`, written as the
+// writer writes it: decimal digits without leading zeros, lower-case hex.
 template <typename T>
 bool parseNumber(std::string_view token, T max, T& value, int base = 10) {
-    if (token.empty() || token.front() == '+' || token.front() == '-') return false;
+    if (token.empty()) return false;
+    const std::string_view digits = base == 10 ? "0123456789" : "0123456789abcdef";
+    if (token.find_first_not_of(digits) != std::string_view::npos) return false;
+    if (base == 10 && token.size() > 1 && token.front() == '0') return false;
     const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value, base);
     return ec == std::errc() && end == token.data() + token.size() && value <= max;
 }
@@ -107,7 +115,7 @@ std::string encodeSavedRamp(const SavedRamp& saved) {
     channel("green", saved.ramp.green);
     channel("blue", saved.ramp.blue);
     text += '\n';
-    text += "crc32 " + hex8(crc32(text)) + "\n";
+    text += "crc32 " + hex8(savedRampChecksum(text)) + "\n";
     return text;
 }
 
@@ -124,7 +132,7 @@ std::optional<SavedRamp> parseSavedRamp(std::string_view bytes, std::string* err
     if (!checksumLine.next("crc32", value) || value.size() != 8 ||
         !parseNumber<std::uint32_t>(value, std::numeric_limits<std::uint32_t>::max(), checksum, 16))
         return fail(error, "no checksum");
-    if (checksum != crc32(body)) return fail(error, "checksum mismatch");
+    if (checksum != savedRampChecksum(body)) return fail(error, "checksum mismatch");
 
     const std::size_t magicEnd = body.find('\n');
     if (body.substr(0, magicEnd) != kMagic) return fail(error, "not a saved ramp");

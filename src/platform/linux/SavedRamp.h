@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ inline constexpr std::size_t kMaxSavedRampBytes = 1536 * 1024;
 // The file's text: one "key value" line per field, one line of decimal
 // entries per channel, and a CRC-32 of everything before the last line.
 std::string encodeSavedRamp(const SavedRamp& saved);
+
+// The CRC-32 that the file's last line gives for the bytes before it.
+std::uint32_t savedRampChecksum(std::string_view body);
 
 // Reads a file's bytes; none when they are not exactly what `encodeSavedRamp`
 // writes (wrong checksum, missing or extra fields, values out of range), and

@@ -10,9 +10,9 @@ namespace brillex::x11 {
 class XErrorTrap {
 public:
     explicit XErrorTrap(Display* display) : display_(display) {
-        failed_ = false;
-        previous_ = XSetErrorHandler([](Display*, XErrorEvent*) {
-            failed_ = true;
+        firstError_ = 0;
+        previous_ = XSetErrorHandler([](Display*, XErrorEvent* error) {
+            if (firstError_ == 0) firstError_ = error->error_code;
             return 0;
         });
     }
@@ -21,13 +21,15 @@ public:
     XErrorTrap& operator=(const XErrorTrap&) = delete;
 
     // Waits for the server to answer every request so far.
-    bool failed() {
+    bool failed() { return firstErrorCode() != 0; }
+    // The code of the first error caught (BadAccess, BadValue, ...); 0 for none.
+    int firstErrorCode() {
         XSync(display_, False);
-        return failed_;
+        return firstError_;
     }
 
 private:
-    static inline bool failed_ = false;
+    static inline int firstError_ = 0;
     Display* display_;
     XErrorHandler previous_;
 };
