@@ -13,7 +13,7 @@ class CrtcRampTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server().run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1"), 0);
         display = XOpenDisplay(server().display().c_str());
         ASSERT_NE(display, nullptr);
         XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));

@@ -102,7 +102,7 @@ class ProgramOnXvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server.running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server.run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        ASSERT_EQ(server.run("xrandr --output " + server.output() + " --gamma 0.9:1.0:1.1"), 0);
         display = XOpenDisplay(server.display().c_str());
         ASSERT_NE(display, nullptr);
         XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
@@ -120,7 +120,7 @@ protected:
             {"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
             {"QT_QPA_PLATFORM", "xcb"}};
         for (const auto& [name, value] : extra) environment[name] = value;
-        return start(scratch, {"--built-in", "screen", "--boost-built-in"}, environment);
+        return start(scratch, {"--built-in", server.output(), "--boost-built-in"}, environment);
     }
     bool rampIsCalibrated() { return readCrtcRamp(display, crtc) == calibrated; }
 

@@ -89,7 +89,7 @@ protected:
     }
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server().run("xrandr --output screen --gamma 0.9:1.0:1.1"), 0);
+        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1"), 0);
         display = XOpenDisplay(server().display().c_str());
         ASSERT_NE(display, nullptr);
         XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
@@ -203,7 +203,7 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         std::this_thread::sleep_for(milliseconds(random() % 120));
-        if (i % 4 == 3) server().run("xrandr --output screen --mode 1280x800");
+        if (i % 4 == 3) server().run("xrandr --output " + server().output() + " --mode 1280x800");
         leftBoosted += readCrtcRamp(display, crtc) != calibrated;
         driver->kill9();
         const auto took = calibratedWithin2s();
@@ -285,7 +285,7 @@ TEST_F(RampGuardianTest, TheProgramKilledWithABoostOnGetsItsRampBackFromItsGuard
     const int kills = fromEnvironment("BRILLEX_PROGRAM_KILLS", 5);
     std::mt19937 random(std::random_device{}());
     for (int i = 0; i < kills; ++i) {
-        auto program = start({"--built-in", "screen", "--boost-built-in"}, BRILLEX_PROGRAM);
+        auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
         ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
@@ -299,7 +299,7 @@ TEST_F(RampGuardianTest, TheProgramKilledWithABoostOnGetsItsRampBackFromItsGuard
 }
 
 TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
-    auto first = start({"--built-in", "screen", "--boost-built-in"}, BRILLEX_PROGRAM);
+    auto first = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
     ASSERT_TRUE(boostedWithin(std::chrono::seconds(10)));
     const pid_t firstGuardian = adoptedGuardian();
     ASSERT_GT(firstGuardian, 0);
@@ -308,7 +308,7 @@ TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThe
     first->kill9();
     ASSERT_TRUE(boosted());
 
-    auto next = start({"--built-in", "screen"}, BRILLEX_PROGRAM);
+    auto next = start({"--built-in", server().output()}, BRILLEX_PROGRAM);
     ASSERT_TRUE(next->readUntil("Displays detected:")) << next->log;
     const std::size_t restored = next->log.find("Restored the native ramp of CRTC " + std::to_string(crtc));
     ASSERT_NE(restored, std::string::npos) << next->log;

@@ -31,7 +31,7 @@ protected:
             static char* argv[] = {name, nullptr};
             new QCoreApplication(argc, argv);
         }
-        ASSERT_EQ(server().run("xrandr --output screen --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
+        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
         auto opened = X11Connection::open(server().display());
         ASSERT_TRUE(std::holds_alternative<std::unique_ptr<X11Connection>>(opened));
         connection = std::move(std::get<0>(opened));
@@ -71,7 +71,7 @@ TEST_F(X11ScreensTest, TheOutputIsAScreenKnownByItsXidWithItsFrameAndRampHeadroo
     const std::vector<Screen> list = screens.screens();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].displayId, output);
-    EXPECT_EQ(list[0].name, "screen");
+    EXPECT_EQ(list[0].name, server().output());
     EXPECT_EQ(list[0].maxPotentialEDR, 2.0);
     EXPECT_EQ(list[0].maxReferenceEDR, 2.0);
     EXPECT_EQ(list[0].frame.y, 0.0);
@@ -92,8 +92,8 @@ TEST_F(X11ScreensTest, TheOutputIsAScreenKnownByItsXidWithItsFrameAndRampHeadroo
 }
 
 TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
-    EXPECT_TRUE(X11Screens(*connection, loop, ScreenRules{"screen", false}).isBuiltIn(output));
-    EXPECT_EQ(X11Screens(*connection, loop, ScreenRules{"screen", false}).screens()[0].name, "Built-in Display");
+    EXPECT_TRUE(X11Screens(*connection, loop, ScreenRules{server().output(), false}).isBuiltIn(output));
+    EXPECT_EQ(X11Screens(*connection, loop, ScreenRules{server().output(), false}).screens()[0].name, "Built-in Display");
 
     const long panel = static_cast<long>(XInternAtom(display, "Panel", False));
     XRRChangeOutputProperty(display, output, XInternAtom(display, "ConnectorType", False), XA_ATOM, 32,
@@ -109,12 +109,12 @@ TEST_F(X11ScreensTest, AnUnplugAndAReplugPostOneChangeEach) {
     Subscription subscription = screens.observeScreenChanges([&] { ++changes; });
 
     // Xvfb refuses the smaller root window xrandr then asks for; the output goes off all the same.
-    server().run("xrandr --output screen --off 2>/dev/null");
+    server().run("xrandr --output " + server().output() + " --off 2>/dev/null");
     settle();
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(screens.screens().empty());
 
-    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto"), 0);
     settle();
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(screens.screens().size(), 1u);

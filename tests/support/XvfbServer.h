@@ -2,29 +2,115 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace brillex::test {
 
-// A private X server for one test program: Xvfb picks a free display number
-// and writes it to a pipe once clients can connect. Stopped when destroyed.
+// A private X server for one test program, on a display number the server
+// picks itself (so test programs and CI runs never collide); stopped when
+// destroyed.
+//
+// Preferred is the real X server with the dummy video driver: its RandR layer
+// keeps gamma ramps exactly as written and it has sixteen outputs that can be
+// connected and disconnected (addOutput/removeOutput), so hot-plugs are real.
+// Xvfb is the fallback where that driver is missing; its ramps are only
+// approximately kept (entries read back as leftovers of freed memory), so a
+// bit-exact test on it proves little.
 class XvfbServer {
 public:
     explicit XvfbServer(const std::string& screenGeometry = "1280x800x24") {
+        const std::string size = screenGeometry.substr(0, screenGeometry.rfind('x'));
+        dummy_ = access(kDummyDriver, R_OK) == 0 && start(true, size) &&
+                 run("xrandr --output DUMMY0 --mode " + modeName(size) + " >/dev/null 2>&1") == 0;
+        if (!dummy_) {
+            stop();
+            start(false, screenGeometry);
+        }
+        output_ = dummy_ ? "DUMMY0" : "screen";
+    }
+    ~XvfbServer() { stop(); }
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // Empty when no server could be started.
+    const std::string& display() const { return display_; }
+    bool running() const { return !display_.empty(); }
+    // The output connected at start, the primary one.
+    const std::string& output() const { return output_; }
+    bool hasSpareOutputs() const { return dummy_; }
+
+    // Connects spare output DUMMY`n` (1..15) at `size` ("1024x768") right of
+    // the others, as plugging in a monitor would; its name, or empty.
+    std::string addOutput(int n, const std::string& size) const {
+        const std::string name = "DUMMY" + std::to_string(n);
+        if (!dummy_ || run("xrandr --newmode " + modeName(size) + " " + modeline(size) + " >/dev/null 2>&1; xrandr --addmode " +
+                           name + " " + modeName(size) + " && xrandr --output " + name + " --mode " + modeName(size) +
+                           " --right-of " + output_ + " >/dev/null 2>&1") != 0)
+            return {};
+        return name;
+    }
+    // Unplugs an output connected with addOutput.
+    bool removeOutput(const std::string& name) const { return run("xrandr --output " + name + " --off >/dev/null 2>&1") == 0; }
+
+    // Runs a shell command against this server; its exit status.
+    int run(const std::string& command) const { return std::system(("DISPLAY=" + display_ + " " + command).c_str()); }
+
+private:
+    static constexpr const char* kDummyDriver = "/usr/lib/xorg/modules/drivers/dummy_drv.so";
+
+    static std::string modeName(const std::string& size) { return size; }
+    // A mode of `size` at 60 Hz with minimal blanking: the dummy driver shows anything.
+    static std::string modeline(const std::string& size) {
+        const int width = std::stoi(size.substr(0, size.find('x')));
+        const int height = std::stoi(size.substr(size.find('x') + 1));
+        const double clock = (width + 48) * (height + 3) * 60.0 / 1e6;
+        char line[160];
+        std::snprintf(line, sizeof line, "%.2f %d %d %d %d %d %d %d %d", clock, width, width + 16, width + 32, width + 48,
+                      height, height + 1, height + 2, height + 3);
+        return line;
+    }
+
+    bool start(bool dummy, const std::string& geometry) {
+        std::string config;
+        if (dummy) {
+            char folder[] = "/tmp/brillex-xorg-XXXXXX";
+            if (!mkdtemp(folder)) return false;
+            folder_ = folder;
+            config = folder_ + "/xorg.conf";
+            std::ofstream(config) << "Section \"ServerFlags\"\n  Option \"AutoAddGPU\" \"false\"\nEndSection\n"
+                                     "Section \"Device\"\n  Identifier \"d\"\n  Driver \"dummy\"\n  VideoRam 256000\nEndSection\n"
+                                     "Section \"Monitor\"\n  Identifier \"m\"\n  HorizSync 5.0-1000.0\n  VertRefresh 5.0-200.0\n"
+                                     "  Modeline \""
+                                  << modeName(geometry) << "\" " << modeline(geometry)
+                                  << "\nEndSection\n"
+                                     "Section \"Screen\"\n  Identifier \"s\"\n  Device \"d\"\n  Monitor \"m\"\n  DefaultDepth 24\n"
+                                     "  SubSection \"Display\"\n    Depth 24\n    Virtual 8192 4096\n    Modes \""
+                                  << modeName(geometry) << "\"\n  EndSubSection\nEndSection\n";
+        }
         int fds[2];
-        if (pipe(fds) != 0) return;
+        if (pipe(fds) != 0) return false;
         pid_ = fork();
         if (pid_ == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
             const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDOUT_FILENO);
             dup2(devNull, STDERR_FILENO);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screenGeometry.c_str(), "-nolisten",
-                   "tcp", "-noreset", static_cast<char*>(nullptr));
+            if (dummy) {
+                const std::string log = folder_ + "/xorg.log";
+                execlp("Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", config.c_str(), "-logfile", log.c_str(),
+                       "-nolisten", "tcp", "-noreset", "-novtswitch", "-sharevts", static_cast<char*>(nullptr));
+            } else {
+                execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp",
+                       "-noreset", static_cast<char*>(nullptr));
+            }
             _exit(127);
         }
         close(fds[1]);
@@ -32,28 +118,30 @@ public:
         char c;
         while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
         close(fds[0]);
-        if (!number.empty()) display_ = ":" + number;
-    }
-    ~XvfbServer() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    XvfbServer(const XvfbServer&) = delete;
-    XvfbServer& operator=(const XvfbServer&) = delete;
-
-    // Empty when Xvfb is missing or did not start.
-    const std::string& display() const { return display_; }
-    bool running() const { return !display_.empty(); }
-
-    // Runs a shell command against this server; its exit status.
-    int run(const std::string& command) const {
-        return std::system(("DISPLAY=" + display_ + " " + command).c_str());
+        if (number.empty()) {
+            stop();
+            return false;
+        }
+        display_ = ":" + number;
+        return true;
     }
 
-private:
+    void stop() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        pid_ = -1;
+        display_.clear();
+        if (!folder_.empty()) std::system(("rm -rf " + folder_).c_str());
+        folder_.clear();
+    }
+
     pid_t pid_ = -1;
+    bool dummy_ = false;
     std::string display_;
+    std::string output_;
+    std::string folder_;
 };
 
 } // namespace brillex::test

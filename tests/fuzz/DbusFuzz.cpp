@@ -1,0 +1,108 @@
+// Any message to the control object on a private bus, its method and
+// arguments taken from the bytes: a Command call with a list of words is
+// answered with a status and two texts (status 0 and no error, or 1 and one
+// line of error); every other call gets a reply or an error, never a crash.
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppWorld.h"
+#include "app/ControlCommands.h"
+#include "base/Log.h"
+#include "controls/KeyboardBrightness.h"
+#include "support/PrivateBus.h"
+#include "ui/ControlService.h"
+
+using namespace brillex;
+
+namespace {
+
+struct Bus {
+    test::PrivateBus daemon;
+    QDBusConnection serviceSide = daemon.connect("service");
+    QDBusConnection clientSide = daemon.connect("client");
+    ControlService service{serviceSide};
+};
+
+std::vector<QByteArray> chunks(const std::uint8_t* data, std::size_t size, char separator) {
+    std::vector<QByteArray> result(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == static_cast<std::uint8_t>(separator)) result.emplace_back();
+        else result.back() += static_cast<char>(data[i]);
+    }
+    return result;
+}
+
+// An argument from one chunk: its first byte says the type, the rest the value.
+QVariant argument(const QByteArray& chunk) {
+    const QByteArray value = chunk.mid(1);
+    switch (chunk.isEmpty() ? 'a' : chunk[0]) {
+    case 'i': return value.toInt();
+    case 'd': return value.toDouble();
+    case 'b': return QVariant::fromValue(value);
+    case 'v': return QVariant::fromValue(QDBusVariant(QString::fromUtf8(value)));
+    case 's': return QString::fromUtf8(value);
+    default: {
+        QStringList words;
+        for (const QByteArray& word : value.split('\0')) words << QString::fromUtf8(word);
+        return words;
+    }
+    }
+}
+
+void checkCommandReply(const QDBusMessage& reply) {
+    const QList<QVariant> answer = reply.arguments();
+    if (reply.type() != QDBusMessage::ReplyMessage || answer.size() != 3) std::abort();
+    const int status = answer[0].toInt();
+    const QString err = answer[2].toString();
+    const bool oneLine = !err.isEmpty() && err.indexOf('\n') == err.size() - 1;
+    if (status == 0 ? !err.isEmpty() : (status != 1 || !oneLine)) std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const LogCapture quiet;
+    // One bus for the whole run; stopped at exit with the rest of the statics.
+    static Bus bus;
+    static const bool claimed = bus.daemon.running() && bus.service.claim() == ControlService::Claim::claimed;
+    if (!claimed) std::abort();
+
+    test::AppWorld world;
+    world.launch();
+    std::optional<KeyboardBrightness> keyboard;
+    ControlCommands commands(world.delegate(), world.models(),
+                             [&]() -> KeyboardBrightness& {
+                                 if (!keyboard) keyboard.emplace(world.sim.loop, world.sim.objects);
+                                 return *keyboard;
+                             },
+                             ControlCommands::Platform{world.sim.application, world.sim.loop, world.sim.powerSources});
+    bus.service.serve(commands);
+
+    // The first chunk names the method; each further one is an argument.
+    const std::vector<QByteArray> parts = chunks(data, size, '\n');
+    static const char* const methods[] = {"Command", "ShowPopover", "Unknown"};
+    const char* method = methods[parts[0].isEmpty() ? 0 : static_cast<unsigned char>(parts[0][0]) % 3];
+    QDBusMessage message = QDBusMessage::createMethodCall(ControlService::kServiceName, ControlService::kObjectPath,
+                                                          ControlService::kInterface, method);
+    QList<QVariant> arguments;
+    for (std::size_t i = 1; i < parts.size(); ++i) arguments << argument(parts[i]);
+    message.setArguments(arguments);
+
+    QDBusPendingCall call = bus.clientSide.asyncCall(message, 5000);
+    if (!test::processEventsUntil([&] { return call.isFinished(); }, 5000)) std::abort();
+    const QDBusMessage reply = call.reply();
+    const bool commandCall = std::string(method) == "Command" && arguments.size() == 1 &&
+                             arguments[0].userType() == QMetaType::QStringList;
+    if (commandCall) checkCommandReply(reply);
+    world.sim.loop.runPending();
+    return 0;
+}
