@@ -53,6 +53,9 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
         else setenv(name.c_str(), value.c_str(), 1);
     }
     setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);
+    // No session bus: never the user's, and no other run's instance to defer to.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (scratch.path / "no-bus").string()).c_str(), 1);
     const std::string out = (scratch.path / "out.txt").string();
     if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "platform/linux/RandrLayout.h"
 
 namespace brillex::x11 {
@@ -14,6 +17,11 @@ RandrOutput output(std::uint32_t xid, std::string name, XRect frame, int gammaSi
     o.crtcFrame = frame;
     o.gammaSize = gammaSize;
     return o;
+}
+
+std::vector<std::uint8_t> edidFile(const std::string& name) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void expectRect(const Rect& r, double x, double y, double width, double height) {
@@ -123,6 +131,32 @@ TEST(RandrLayoutTest, HeadroomComesFromTheRampAndIsNoneInAWaylandSession) {
     EXPECT_EQ(rampHeadroom(256, 1.5), 2.0);
     EXPECT_EQ(rampHeadroom(256, 1000.0 / 203.0), 1000.0 / 203.0);
     EXPECT_EQ(rampHeadroom(0, 1000.0 / 203.0), 1.0);
+}
+
+TEST(RandrLayoutTest, TheEdidNamesTheScreenAndAnHdrPeakRaisesItsHeadroom) {
+    RandrLayout layout;
+    layout.outputs.push_back(output(1, "DP-1", {0, 0, 3440, 1440}));
+    layout.outputs[0].edid = edidFile("edid-018.bin");  // "Dell AW3423DW", peak 1060 cd/m2
+    layout.outputs.push_back(output(2, "eDP-1", {3440, 0, 1920, 1200}));
+    layout.outputs[1].edid = edidFile("edid-024.bin");  // a panel without a name, peak 400 cd/m2
+    layout.outputs.push_back(output(3, "HDMI-1", {5360, 0, 1920, 1080}));
+    layout.outputs[2].edid = {0x00, 0xff, 0xff, 0x12};  // cut short
+    ASSERT_FALSE(layout.outputs[0].edid.empty());
+
+    const ScreenLayout shown = ScreenLayout::of(layout, {});
+    EXPECT_EQ(shown.screens[0].name, "Dell AW3423DW");
+    EXPECT_NEAR(shown.screens[0].maxPotentialEDR, 1060.189 / 203.0, 1e-4);
+    EXPECT_EQ(shown.screens[0].maxReferenceEDR, shown.screens[0].maxPotentialEDR);
+    EXPECT_EQ(shown.screens[1].name, "Built-in Display");
+    EXPECT_EQ(shown.screens[1].maxPotentialEDR, 2.0);  // 400 / 203 is less than the ramp gives
+    EXPECT_EQ(shown.screens[2].name, "HDMI-1");
+    EXPECT_EQ(shown.screens[2].maxPotentialEDR, 2.0);
+    ASSERT_EQ(shown.unreadableEdids.size(), 1u);
+    EXPECT_EQ(shown.unreadableEdids[0].first, 3u);
+
+    // Without a ramp the panel's peak lifts nothing.
+    layout.outputs[0].gammaSize = 0;
+    EXPECT_EQ(ScreenLayout::of(layout, {}).screens[0].maxPotentialEDR, 1.0);
 }
 
 } // namespace

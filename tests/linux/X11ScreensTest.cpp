@@ -2,20 +2,25 @@
 
 #include <QCoreApplication>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
-
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 #include <variant>
 
+#include "base/Log.h"
 #include "base/ManualLoop.h"
 #include "boost/GammaTable.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
 #include "support/XvfbServer.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace brillex::x11 {
 namespace {
@@ -103,6 +108,30 @@ TEST_F(X11ScreensTest, ThePanelIsBuiltInByConnectorTypeOrByName) {
     XRRDeleteOutputProperty(display, output, XInternAtom(display, "ConnectorType", False));
 }
 
+TEST_F(X11ScreensTest, TheEdidPropertyNamesTheScreenAndABadOneIsLoggedOnce) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/edid-018.bin", std::ios::binary);
+    const std::vector<unsigned char> edid{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(edid.size() % 128, 0u);
+    const Atom property = XInternAtom(display, "EDID", False);
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, edid.data(),
+                            static_cast<int>(edid.size()));
+    XSync(display, False);
+    X11Screens screens(*connection, loop, {});
+    EXPECT_EQ(screens.screens()[0].name, "Dell AW3423DW");
+    EXPECT_GT(screens.screens()[0].maxPotentialEDR, 5.0);
+
+    const unsigned char garbage[] = {1, 2, 3};
+    XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, garbage, 3);
+    XSync(display, False);
+    LogCapture log;
+    EXPECT_EQ(screens.screens()[0].name, "screen");
+    EXPECT_EQ(screens.screens()[0].maxPotentialEDR, 2.0);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("Screens: the EDID of display " + std::to_string(output) + " cannot be read (", 0),
+              0u);
+    XRRDeleteOutputProperty(display, output, property);
+}
+
 TEST_F(X11ScreensTest, AnUnplugAndAReplugPostOneChangeEach) {
     X11Screens screens(*connection, loop, {});
     int changes = 0;
@@ -139,6 +168,24 @@ TEST_F(X11ScreensTest, ABoostOnTheServerIsUndoneToTheCalibratedRampExactly) {
 
     restoreGammaTable(output, saved->red, saved->green, saved->blue, tables);
     EXPECT_EQ(ramps.read(*crtc), calibrated);
+}
+
+TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
+    LinuxPlatform platform(std::move(connection), loop, {});
+    float table[256];
+    std::uint32_t count = 0;
+    ASSERT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+
+    server().run("xrandr --output screen --off 2>/dev/null");
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count),
+              X11TransferTables::kFailure);
+    EXPECT_EQ(platform.transferTables.setTransferTable(output, 256, table, table, table), X11TransferTables::kFailure);
+
+    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    settle();
+    EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
+    display = nullptr;  // closed with the platform
 }
 
 } // namespace

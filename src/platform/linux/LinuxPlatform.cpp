@@ -10,14 +10,15 @@
 
 namespace brillex::x11 {
 
-LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& loop, ScreenRules rules,
                              RampGuard* guard)
-    : connection_(std::move(connection)),
-      screens(*connection_, loop, std::move(rules)),
+    : connection(std::move(display)),
+      screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
       appearance(QDBusConnection::sessionBus()),
       loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()),
-      keyTaps(XDisplayString(connection_->display())) {
+      keyTaps(XDisplayString(connection->display())),
+      forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {
     exportColorSchemeSwitch(libraries);
 }
 

@@ -29,21 +29,16 @@ namespace brillex::x11 {
 class LinuxPlatform {
 public:
     // `guard` (may be null) keeps native ramps safe outside the process.
-    LinuxPlatform(std::unique_ptr<X11Connection> connection, MainLoop& loop, ScreenRules rules,
+    LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& loop, ScreenRules rules,
                   RampGuard* guard = nullptr);
     LinuxPlatform(const LinuxPlatform&) = delete;
     LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
     void install();
 
-    X11Connection& connection() { return *connection_; }
-
-private:
-    std::unique_ptr<X11Connection> connection_;
-
-public:
+    const std::unique_ptr<X11Connection> connection;
     X11Screens screens;
-    XCrtcRamps ramps{*connection_};
+    XCrtcRamps ramps{*connection};
     X11TransferTables transferTables;
     // UPower and logind live on the system bus ($DBUS_SYSTEM_BUS_ADDRESS when set).
     QDBusConnection systemBus = QDBusConnection::systemBus();
@@ -58,6 +53,9 @@ public:
     XdgAutostart loginItems;
     X11AccessibilityTrust accessibility;
     KeyGrabTapService keyTaps;
+
+private:
+    Subscription forgetCrtcs_;
 };
 
 } // namespace brillex::x11

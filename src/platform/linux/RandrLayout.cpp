@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "edid/EdidReader.h"
+
 namespace brillex::x11 {
 namespace {
 
@@ -57,12 +59,21 @@ ScreenLayout ScreenLayout::of(const RandrLayout& layout, const ScreenRules& rule
         const bool builtIn = namesPanel(output->name) || output->panelConnector ||
                              (rules.builtInOutput && *rules.builtInOutput == output->name);
         if (builtIn) result.builtIn.insert(output->xid);
-        const double headroom = rules.waylandSession ? 1.0 : rampHeadroom(output->gammaSize, std::nullopt);
+        std::optional<EdidInfo> edid;
+        if (!output->edid.empty()) {
+            EdidReading reading = readEdid(output->edid);
+            if (reading.info) edid = std::move(reading.info);
+            else result.unreadableEdids.emplace_back(output->xid, reading.error);
+        }
+        std::string name = builtIn ? "Built-in Display" : output->name;
+        if (edid && edid->name && !edid->name->empty()) name = *edid->name;
+        const double headroom =
+            rules.waylandSession ? 1.0 : rampHeadroom(output->gammaSize, edid ? edid->headroom() : std::nullopt);
         // A work area that misses the screen altogether says nothing about it.
         const XRect visible =
             layout.workArea ? intersection(output->crtcFrame, *layout.workArea).value_or(output->crtcFrame)
                             : output->crtcFrame;
-        result.screens.push_back(Screen{output->xid, builtIn ? "Built-in Display" : output->name, headroom, headroom,
+        result.screens.push_back(Screen{output->xid, std::move(name), headroom, headroom,
                                         toGlobal(output->crtcFrame, flipLine), toGlobal(visible, flipLine)});
     }
     return result;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "boost/ScreenServices.h"
@@ -26,6 +27,7 @@ struct RandrOutput {
     bool hasCrtc = false;
     XRect crtcFrame;
     bool panelConnector = false;       // ConnectorType "Panel"
+    std::vector<std::uint8_t> edid;    // the "EDID" property; empty when absent
     int gammaSize = 0;                 // the CRTC's ramp size; 0 without a ramp
 };
 
@@ -49,6 +51,8 @@ struct ScreenLayout {
     std::vector<Screen> screens;
     std::set<DisplayId> builtIn;
     DisplayId mainDisplay = 0;  // RandR's primary when it is a screen, else the first; 0 with none
+    // Outputs whose EDID could not be read, with why; they are named by their output.
+    std::vector<std::pair<DisplayId, std::string>> unreadableEdids;
 
     static ScreenLayout of(const RandrLayout& layout, const ScreenRules& rules);
 };

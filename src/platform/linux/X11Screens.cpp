@@ -71,6 +71,25 @@ bool isPanelConnector(Display* display, RROutput output) {
     return panel;
 }
 
+// The output's EDID as the kernel gave it to the server; up to 256 blocks.
+std::vector<std::uint8_t> edidOf(Display* display, RROutput output) {
+    const Atom property = XInternAtom(display, "EDID", True);
+    if (property == None) return {};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<std::uint8_t> bytes;
+    if (XRRGetOutputProperty(display, output, property, 0, 256 * 128 / 4, False, False, AnyPropertyType, &type,
+                             &format, &count, &after, &data) == Success &&
+        format == 8 && data) {
+        bytes.assign(data, data + count);
+    }
+    if (data) XFree(data);
+    return bytes;
+}
+
 bool isSet(const char* variable) {
     const char* value = std::getenv(variable);
     return value && *value;
@@ -112,6 +131,7 @@ void X11Screens::readEvents(bool fromSocket) {
         if (type == RRScreenChangeNotify || type == RRNotify) changed = true;
     }
     if (!changed) return;
+    randrEvent_.emit();
     settle_ = loop_.schedule(kQuietSeconds, false, [this] { changed_.emit(); });
 }
 
@@ -149,6 +169,7 @@ std::optional<RandrLayout> X11Screens::readLayoutOnce() const {
             output.gammaSize = XRRGetCrtcGammaSize(display, info->crtc);
         }
         output.panelConnector = isPanelConnector(display, id);
+        output.edid = edidOf(display, id);
         XRRFreeOutputInfo(info);
         layout.outputs.push_back(std::move(output));
     }
@@ -156,6 +177,16 @@ std::optional<RandrLayout> X11Screens::readLayoutOnce() const {
     layout.primary = static_cast<std::uint32_t>(XRRGetOutputPrimary(display, root));
     layout.workArea = workArea(display, root);
     if (trap.failed()) return std::nullopt;
+    return layout;
+}
+
+ScreenLayout X11Screens::layout() const {
+    ScreenLayout layout = ScreenLayout::of(readLayout(), rules_);
+    for (const auto& [id, error] : layout.unreadableEdids) {
+        if (reportedEdids_.insert(id).second)
+            logLine("Screens: the EDID of display " + std::to_string(id) + " cannot be read (" + error +
+                    "); it is named by its output and given the headroom of its ramp");
+    }
     return layout;
 }
 

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include <memory>
+#include <set>
 
 #include "base/MainLoop.h"
 #include "base/Signal.h"
@@ -30,10 +31,13 @@ public:
     DisplayId mainDisplay() const override;
     std::optional<Screen> mainScreen() const override;
     Subscription observeScreenChanges(std::function<void()> changed) override;
+    // Told at once of every RandR event read, ahead of the settled notice.
+    [[nodiscard]] Subscription observeRandrEvents(std::function<void()> event) { return randrEvent_.connect(std::move(event)); }
 
     // What the server says now.
     RandrLayout readLayout() const;
-    ScreenLayout layout() const { return ScreenLayout::of(readLayout(), rules_); }
+    // The screens of what the server says now; an unreadable EDID is logged once.
+    ScreenLayout layout() const;
 
     // XDG_SESSION_TYPE says wayland, or WAYLAND_DISPLAY is set.
     static bool isWaylandSession();
@@ -45,7 +49,9 @@ private:
     X11Connection& connection_;
     MainLoop& loop_;
     ScreenRules rules_;
+    mutable std::set<DisplayId> reportedEdids_;
     Signal<> changed_;
+    Signal<> randrEvent_;
     Timer settle_;
     std::unique_ptr<QSocketNotifier> notifier_;
     QMetaObject::Connection idleHook_;

@@ -8,6 +8,14 @@
 namespace brillex::x11 {
 
 std::optional<CrtcId> XCrtcRamps::crtcOf(std::uint32_t output) {
+    if (const auto known = crtcs_.find(output); known != crtcs_.end()) return known->second;
+    // A question the server could not answer is asked again next time.
+    std::optional<CrtcId> crtc = askCrtcOf(output);
+    if (crtc) crtcs_[output] = crtc;
+    return crtc;
+}
+
+std::optional<CrtcId> XCrtcRamps::askCrtcOf(std::uint32_t output) {
     Display* display = connection_.display();
     XErrorTrap trap(display);
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, connection_.rootWindow());
