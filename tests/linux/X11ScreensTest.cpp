@@ -124,7 +124,7 @@ TEST_F(X11ScreensTest, TheEdidPropertyNamesTheScreenAndABadOneIsLoggedOnce) {
     XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, garbage, 3);
     XSync(display, False);
     LogCapture log;
-    EXPECT_EQ(screens.screens()[0].name, "screen");
+    EXPECT_EQ(screens.screens()[0].name, server().output());
     EXPECT_EQ(screens.screens()[0].maxPotentialEDR, 2.0);
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_EQ(log.lines()[0].rfind("Screens: the EDID of display " + std::to_string(output) + " cannot be read (", 0),
@@ -176,13 +176,13 @@ TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
     std::uint32_t count = 0;
     ASSERT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
 
-    server().run("xrandr --output screen --off 2>/dev/null");
+    server().run("xrandr --output " + server().output() + " --off 2>/dev/null");
     settle();
     EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count),
               X11TransferTables::kFailure);
     EXPECT_EQ(platform.transferTables.setTransferTable(output, 256, table, table, table), X11TransferTables::kFailure);
 
-    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto"), 0);
     settle();
     EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
     display = nullptr;  // closed with the platform
