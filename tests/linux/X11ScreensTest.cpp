@@ -188,5 +188,36 @@ TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
     display = nullptr;  // closed with the platform
 }
 
+TEST_F(X11ScreensTest, APluggedMonitorIsASecondScreenToTheRightAndGoesWithItsPlug) {
+    if (!server().hasSpareOutputs()) GTEST_SKIP() << "this X server has no outputs to plug";
+    X11Screens screens(*connection, loop, {});
+    int changes = 0;
+    Subscription subscription = screens.observeScreenChanges([&] { ++changes; });
+    const std::string plugged = server().addOutput(1, "1024x768");
+    ASSERT_FALSE(plugged.empty());
+    // The dummy driver tells of the new connection at the next probe, as a
+    // desktop's display settings make one.
+    server().run("xrandr >/dev/null");
+    settle();
+    EXPECT_EQ(changes, 1);
+
+    const std::vector<Screen> list = screens.screens();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].displayId, output);
+    EXPECT_EQ(list[1].name, plugged);
+    EXPECT_NE(list[1].displayId, output);
+    EXPECT_EQ(screens.mainDisplay(), output);
+    // Right of the 1280 x 800 main screen, top edges aligned in X: the core
+    // has its bottom 32 above the main screen's.
+    EXPECT_EQ(list[1].frame.x, 1280.0);
+    EXPECT_EQ(list[1].frame.y, 800.0 - 768.0);
+    EXPECT_EQ(list[1].maxPotentialEDR, 2.0);
+
+    ASSERT_TRUE(server().removeOutput(plugged));
+    settle();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(screens.screens().size(), 1u);
+}
+
 } // namespace
 } // namespace brillex::x11
