@@ -1,8 +1,8 @@
 // One slider move on the native X11 platform, end to end (boosted table
 // computed, resampled to the CRTC's ramp, written, XSync), side by side with
-// the peer users reach for, `xrandr --output screen --brightness`; and the
+// the peer users reach for, `xrandr --output OUTPUT --brightness`; and the
 // program's start-up from exec to its icon docked in a tray. All on a private
-// Xvfb with a tray host.
+// X server with a tray host.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -47,12 +47,13 @@ void BM_X11SliderMove(benchmark::State& state) {
         return;
     }
     ManualLoop loop;
-    x11::LinuxPlatform platform(std::move(std::get<0>(opened)), loop, x11::ScreenRules{"screen", false});
+    x11::LinuxPlatform platform(std::move(std::get<0>(opened)), loop, x11::ScreenRules{server().output(), false});
     // The overlay's colour is not part of the move on X11: its window repaints only on a new colour.
     sim::SimEdrOutput overlays;
     const brillex::Screen screen = platform.screens.screens().at(0);
+    UnrestoredTables unrestored;
     DisplayBoostState boost(DisplayInfo{*screen.displayId, screen.name, true, screen.maxPotentialEDR, true},
-                            platform.screens, platform.transferTables, overlays, loop);
+                            platform.screens, platform.transferTables, overlays, loop, unrestored);
     boost.setBoostEnabled(true);
     double level = 0.25;
     for (auto _ : state) {
@@ -66,13 +67,14 @@ void BM_X11SliderMove(benchmark::State& state) {
 BENCHMARK(BM_X11SliderMove)->Unit(benchmark::kMicrosecond);
 
 void BM_XrandrBrightness(benchmark::State& state) {
-    const std::string commands[] = {"xrandr --output screen --brightness 1.5", "xrandr --output screen --brightness 1.4"};
+    const std::string output = "xrandr --output " + server().output();
+    const std::string commands[] = {output + " --brightness 1.5", output + " --brightness 1.4"};
     int turn = 0;
     for (auto _ : state) {
         if (server().run(commands[turn] + " 2>/dev/null") != 0) state.SkipWithError("xrandr failed");
         turn ^= 1;
     }
-    server().run("xrandr --output screen --brightness 1.0");
+    server().run(output + " --brightness 1.0");
 }
 BENCHMARK(BM_XrandrBrightness)->Unit(benchmark::kMicrosecond);
 
@@ -173,7 +175,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "x11_bench: Xvfb is not installed\n");
         return 1;
     }
-    server().run("xrandr --output screen --gamma 0.9:1.0:1.1");
+    server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1");
     // A tray host for the start-up measurement.
     const pid_t trayer = fork();
     if (trayer == 0) {

@@ -65,7 +65,8 @@ ControlCommands::ControlCommands(AppDelegate& delegate, AppModels models,
       platform_(platform) {}
 
 ControlCommands ControlCommands::installed(AppDelegate& delegate) {
-    return ControlCommands(delegate, AppModels::shared(), [] () -> KeyboardBrightness& { return KeyboardBrightness::shared(); },
+    return ControlCommands(delegate, AppModels::shared(),
+                           [] () -> KeyboardBrightness& { return KeyboardBrightness::shared(); },
                            Platform{Port<Application>::get(), Port<MainLoop>::get(), Port<PowerSources>::get()});
 }
 
@@ -90,15 +91,13 @@ ControlReply ControlCommands::run(const std::vector<std::string>& words) {
     if (words.empty()) return usage();
     const std::string& command = words[0];
     const std::size_t count = words.size();
-    if (command == "status" && count == 1) return status();
-    if (command == "boost" && count == 3) return boost(words[1], words[2]);
-    if (command == "level" && count == 3) return level(words[1], words[2]);
-    if (command == "up" && count == 1) return brightnessKey(KeyboardManager::kKeyBrightnessUp);
-    if (command == "down" && count == 1) return brightnessKey(KeyboardManager::kKeyBrightnessDown);
-    if (command == "quit" && count == 1) return quit();
-    for (const char* known : {"status", "boost", "level", "up", "down", "quit"}) {
-        if (command == known) return usage();
-    }
+    // A known command with too few or too many words gets the usage line.
+    if (command == "status") return count == 1 ? status() : usage();
+    if (command == "boost") return count == 3 ? boost(words[1], words[2]) : usage();
+    if (command == "level") return count == 3 ? level(words[1], words[2]) : usage();
+    if (command == "up") return count == 1 ? brightnessKey(KeyboardManager::kKeyBrightnessUp) : usage();
+    if (command == "down") return count == 1 ? brightnessKey(KeyboardManager::kKeyBrightnessDown) : usage();
+    if (command == "quit") return count == 1 ? quit() : usage();
     return refused("unknown ctl command " + quoted(command) + "; " + kUsage);
 }
 

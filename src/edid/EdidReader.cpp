@@ -117,10 +117,10 @@ EdidReading failure(std::string error) {
 // just the same, and so do the drivers for extension blocks.
 EdidReading readEdid(Bytes bytes) {
     if (bytes.empty()) return failure("no data");
+    if (bytes.size() > kMaxBlocks * kBlockSize) return failure("longer than 256 blocks");
     if (bytes.size() % kBlockSize != 0) {
         return failure("length " + std::to_string(bytes.size()) + " is not a multiple of 128");
     }
-    if (bytes.size() / kBlockSize > kMaxBlocks) return failure("more than 256 blocks");
     if (!std::equal(kHeader.begin(), kHeader.end(), bytes.begin())) return failure("no EDID header");
 
     const Bytes base = bytes.first(kBlockSize);

@@ -1,5 +1,8 @@
 #include "ui/ControlService.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
+
 #include <string>
 #include <vector>
 
@@ -27,12 +30,18 @@ ControlService::Claim ControlService::claim() {
         logLine("Control: the control object could not be published; brillex ctl cannot reach this instance");
         return Claim::unavailable;
     }
-    if (!bus_.registerService(kServiceName)) {
-        bus_.unregisterObject(kObjectPath);
-        return Claim::taken;
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus_.interface()->registerService(
+        kServiceName, QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
+    if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
+        registered_ = true;
+        return Claim::claimed;
     }
-    registered_ = true;
-    return Claim::claimed;
+    bus_.unregisterObject(kObjectPath);
+    if (reply.isValid()) return Claim::taken;
+    // Refused for another reason than another owner: run on, unreachable.
+    logLine("Control: the bus refused the name " + std::string(kServiceName) + " (" +
+            reply.error().message().toStdString() + "); brillex ctl cannot reach this instance");
+    return Claim::unavailable;
 }
 
 int ControlService::Command(const QStringList& words, QString& out, QString& err) {

@@ -30,13 +30,13 @@ struct Result {
     std::string err;
 };
 
-std::string readAll(int fd) {
-    std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<std::size_t>(n));
+// The first line written to `fd`, without its newline.
+std::string readLine(int fd) {
+    std::string line;
+    char c;
+    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
     close(fd);
-    return text;
+    return line;
 }
 
 std::string fileText(const fs::path& path) {
@@ -65,8 +65,7 @@ public:
             _exit(127);
         }
         close(fds[1]);
-        std::string address = readAll(fds[0]);
-        while (!address.empty() && address.back() == '\n') address.pop_back();
+        const std::string address = readLine(fds[0]);
         environment_ = {"DBUS_SESSION_BUS_ADDRESS=" + address,
                         "QT_QPA_PLATFORM=offscreen",
                         "XDG_CONFIG_HOME=" + (folder_ / "config").string(),
@@ -87,24 +86,25 @@ public:
     // Points the programs at a bus that does not exist.
     void loseBus() { environment_[0] = "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (folder_ / "no-bus").string(); }
 
-    // Runs brillex with `arguments` to the end.
+    // Runs brillex with `arguments` to the end; status -1 when it had to be
+    // killed after 20 seconds.
     Result run(const std::vector<std::string>& arguments) const {
-        int out[2], err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) return {};
+        const std::string out = (folder_ / "run.out").string();
+        const std::string err = (folder_ / "run.err").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, err[0]);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const pid_t pid = spawn(arguments, &actions);
         posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
         Result result;
-        result.out = readAll(out[0]);
-        result.err = readAll(err[0]);
-        result.status = wait(pid);
+        result.status = waitFor(pid, 20.0);
+        if (result.status < 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        result.out = fileText(out);
+        result.err = fileText(err);
         return result;
     }
     Result ctl(const std::vector<std::string>& words) const {
@@ -135,16 +135,9 @@ public:
     // The exit status of a program started here, waiting at most `seconds`;
     // -1 when it is still running then.
     int exitStatus(pid_t pid, double seconds) {
-        const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-        int status = 0;
-        while (Clock::now() < deadline) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                std::erase(programs_, pid);
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
+        const int status = waitFor(pid, seconds);
+        if (status >= 0) std::erase(programs_, pid);
+        return status;
     }
 
 private:
@@ -162,14 +155,22 @@ private:
         posix_spawn(&pid, BRILLEX_PROGRAM, actions, nullptr, argv.data(), envp.data());
         return pid;
     }
-    static int wait(pid_t pid) {
+    static int waitFor(pid_t pid, double seconds) {
+        const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
         int status = 0;
-        if (waitpid(pid, &status, 0) != pid) return -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        do {
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } while (Clock::now() < deadline);
+        return -1;
     }
     static void stop(pid_t pid) {
         kill(pid, SIGCONT);
         kill(pid, SIGTERM);
+        if (waitFor(pid, 10.0) >= 0) return;
+        kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
 

@@ -41,6 +41,8 @@ export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$work/config"
+# No session bus: neither a running Brillex nor another test's is met.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true >"$work/trayer.log" 2>&1 &
 pids+=($!)

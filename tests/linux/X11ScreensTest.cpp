@@ -124,7 +124,7 @@ TEST_F(X11ScreensTest, TheEdidPropertyNamesTheScreenAndABadOneIsLoggedOnce) {
     XRRChangeOutputProperty(display, output, property, XA_INTEGER, 8, PropModeReplace, garbage, 3);
     XSync(display, False);
     LogCapture log;
-    EXPECT_EQ(screens.screens()[0].name, "screen");
+    EXPECT_EQ(screens.screens()[0].name, server().output());
     EXPECT_EQ(screens.screens()[0].maxPotentialEDR, 2.0);
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_EQ(log.lines()[0].rfind("Screens: the EDID of display " + std::to_string(output) + " cannot be read (", 0),
@@ -176,16 +176,47 @@ TEST_F(X11ScreensTest, AnOutputSwitchedOffTakesNoRampUntilItIsBack) {
     std::uint32_t count = 0;
     ASSERT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
 
-    server().run("xrandr --output screen --off 2>/dev/null");
+    server().run("xrandr --output " + server().output() + " --off 2>/dev/null");
     settle();
     EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count),
               X11TransferTables::kFailure);
     EXPECT_EQ(platform.transferTables.setTransferTable(output, 256, table, table, table), X11TransferTables::kFailure);
 
-    ASSERT_EQ(server().run("xrandr --output screen --auto"), 0);
+    ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto"), 0);
     settle();
     EXPECT_EQ(platform.transferTables.getTransferTable(output, 256, table, table, table, count), 0);
     display = nullptr;  // closed with the platform
+}
+
+TEST_F(X11ScreensTest, APluggedMonitorIsASecondScreenToTheRightAndGoesWithItsPlug) {
+    if (!server().hasSpareOutputs()) GTEST_SKIP() << "this X server has no outputs to plug";
+    X11Screens screens(*connection, loop, {});
+    int changes = 0;
+    Subscription subscription = screens.observeScreenChanges([&] { ++changes; });
+    const std::string plugged = server().addOutput(1, "1024x768");
+    ASSERT_FALSE(plugged.empty());
+    // The dummy driver tells of the new connection at the next probe, as a
+    // desktop's display settings make one.
+    server().run("xrandr >/dev/null");
+    settle();
+    EXPECT_EQ(changes, 1);
+
+    const std::vector<Screen> list = screens.screens();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].displayId, output);
+    EXPECT_EQ(list[1].name, plugged);
+    EXPECT_NE(list[1].displayId, output);
+    EXPECT_EQ(screens.mainDisplay(), output);
+    // Right of the 1280 x 800 main screen, top edges aligned in X: the core
+    // has its bottom 32 above the main screen's.
+    EXPECT_EQ(list[1].frame.x, 1280.0);
+    EXPECT_EQ(list[1].frame.y, 800.0 - 768.0);
+    EXPECT_EQ(list[1].maxPotentialEDR, 2.0);
+
+    ASSERT_TRUE(server().removeOutput(plugged));
+    settle();
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(screens.screens().size(), 1u);
 }
 
 } // namespace

@@ -59,8 +59,10 @@ public:
     // Unplugs an output connected with addOutput.
     bool removeOutput(const std::string& name) const { return run("xrandr --output " + name + " --off >/dev/null 2>&1") == 0; }
 
-    // Runs a shell command against this server; its exit status.
-    int run(const std::string& command) const { return std::system(("DISPLAY=" + display_ + " " + command).c_str()); }
+    // Runs a shell command against this server (every command of a list); its exit status.
+    int run(const std::string& command) const {
+        return std::system(("export DISPLAY=" + display_ + "; " + command).c_str());
+    }
 
 private:
     static constexpr const char* kDummyDriver = "/usr/lib/xorg/modules/drivers/dummy_drv.so";

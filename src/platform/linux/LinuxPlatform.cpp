@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxPlatform.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 
 #include "base/Port.h"
@@ -15,6 +16,7 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& l
       screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
       appearance(QDBusConnection::sessionBus()),
+      loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()),
       keyTaps(XDisplayString(connection->display())),
       forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {
     exportColorSchemeSwitch(libraries);
@@ -29,7 +31,7 @@ void LinuxPlatform::install() {
     Port<ObjectRuntime>::install(&objects);
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);
-    Port<AccessibilityTrust>::install(&inputFilter);
+    Port<AccessibilityTrust>::install(&accessibility);
     Port<EventTapService>::install(&keyTaps);
 }
 

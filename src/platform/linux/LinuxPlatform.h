@@ -2,20 +2,23 @@
 
 #include <memory>
 
+#include <QDBusConnection>
+
 #include "base/MainLoop.h"
 #include "platform/common/ClassRegistry.h"
 #include "platform/common/LibraryRegistry.h"
+#include "platform/linux/BacklightServices.h"
 #include "platform/linux/KeyGrabTapService.h"
-#include "platform/linux/NoDisplayConnectServices.h"
-#include "platform/linux/NoInputFilter.h"
-#include "platform/linux/NoLoginItems.h"
 #include "platform/linux/NightLightClient.h"
-#include "platform/linux/NoPowerSources.h"
 #include "platform/linux/PortalAppearance.h"
+#include "platform/linux/UPowerKeyboardClient.h"
+#include "platform/linux/UPowerPowerSources.h"
+#include "platform/linux/X11AccessibilityTrust.h"
 #include "platform/linux/X11Connection.h"
 #include "platform/linux/X11Screens.h"
 #include "platform/linux/X11TransferTables.h"
 #include "platform/linux/XCrtcRamps.h"
+#include "platform/linux/XdgAutostart.h"
 
 namespace brillex::x11 {
 
@@ -37,14 +40,18 @@ public:
     X11Screens screens;
     XCrtcRamps ramps{*connection};
     X11TransferTables transferTables;
-    NoPowerSources powerSources;
+    // UPower and logind live on the system bus ($DBUS_SYSTEM_BUS_ADDRESS when set).
+    QDBusConnection systemBus = QDBusConnection::systemBus();
+    UPowerPowerSources powerSources{systemBus};
     platform::LibraryRegistry libraries;
-    NoDisplayConnectServices displayServices;
+    BacklightServices displayServices{libraries, screens, "/sys/class/backlight", systemBus};
+    UPowerKeyboardClient keyboardClient{systemBus};
     NightLightClient nightLight;
-    platform::ClassRegistry objects{{NightLightClient::className, &nightLight}};
+    platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient},
+                                    {NightLightClient::className, &nightLight}};
     PortalAppearance appearance;
-    NoLoginItems loginItems;
-    NoInputFilter inputFilter;
+    XdgAutostart loginItems;
+    X11AccessibilityTrust accessibility;
     KeyGrabTapService keyTaps;
 
 private:

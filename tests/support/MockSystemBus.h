@@ -1,0 +1,152 @@
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusMessage>
+#include <QString>
+
+namespace brillex::test {
+
+// One method of an object added to a dbusmock service: name, in and out
+// signatures, and the Python code that runs for a call.
+struct MockMethod {
+    QString name, in, out, code;
+};
+
+} // namespace brillex::test
+
+Q_DECLARE_METATYPE(brillex::test::MockMethod)
+
+inline QDBusArgument& operator<<(QDBusArgument& argument, const brillex::test::MockMethod& method) {
+    argument.beginStructure();
+    argument << method.name << method.in << method.out << method.code;
+    argument.endStructure();
+    return argument;
+}
+inline const QDBusArgument& operator>>(const QDBusArgument& argument, brillex::test::MockMethod& method) {
+    argument.beginStructure();
+    argument >> method.name >> method.in >> method.out >> method.code;
+    argument.endStructure();
+    return argument;
+}
+
+namespace brillex::test {
+
+// A private dbus-daemon standing in for the system bus, with python3-dbusmock
+// services on it. Everything it started stops when it goes.
+class MockSystemBus {
+public:
+    MockSystemBus() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "linux_tests";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        const pid_t bus = fork();
+        if (bus == 0) {
+            close(fds[0]);
+            const std::string print = "--print-address=" + std::to_string(fds[1]);
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDERR_FILENO);
+            execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--nopidfile", print.c_str(),
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        char buffer[512];
+        ssize_t n;
+        while ((n = read(fds[0], buffer, sizeof buffer)) > 0) {
+            address_.append(buffer, static_cast<std::size_t>(n));
+            if (address_.find('\n') != std::string::npos) break;
+        }
+        close(fds[0]);
+        if (bus > 0) processes_.push_back(bus);
+        while (!address_.empty() && (address_.back() == '\n')) address_.pop_back();
+        if (address_.empty()) return;
+        static int serial = 0;
+        name_ = QString("mock-system-bus-%1").arg(++serial);
+        connection_ = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(QString::fromStdString(address_), name_));
+    }
+    ~MockSystemBus() {
+        connection_.reset();
+        if (!name_.isEmpty()) QDBusConnection::disconnectFromBus(name_);
+        for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
+            kill(*it, SIGCONT);
+            kill(*it, SIGTERM);
+            waitpid(*it, nullptr, 0);
+        }
+    }
+    MockSystemBus(const MockSystemBus&) = delete;
+    MockSystemBus& operator=(const MockSystemBus&) = delete;
+
+    bool running() const { return connection_ && connection_->isConnected(); }
+    const std::string& address() const { return address_; }
+    // A client connection to the bus, as the product is given one.
+    QDBusConnection& bus() { return *connection_; }
+
+    // Starts `python3 -m dbusmock --template NAME` on the bus and waits (5 s
+    // at most) until it owns `service`; its pid, or -1.
+    pid_t startTemplate(const std::string& templateName, const std::string& service,
+                        const std::string& parameters = "{}") {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+            const int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+            execl("/usr/bin/python3", "python3", "-m", "dbusmock", "--session", "--template", templateName.c_str(),
+                  "-p", parameters.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        if (pid < 0) return -1;
+        processes_.push_back(pid);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!connection_->interface()->isServiceRegistered(QString::fromStdString(service))) {
+            if (std::chrono::steady_clock::now() > deadline) return -1;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return pid;
+    }
+
+    // Calls a method (a dbusmock control method, usually) and waits for its answer.
+    QDBusMessage call(const QString& service, const QString& path, const QString& interface, const QString& method,
+                      const QVariantList& arguments = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+        message.setArguments(arguments);
+        return connection_->call(message, QDBus::Block, 5000);
+    }
+
+    // Adds an object with `methods` through the main object of the dbusmock service `service`.
+    QDBusMessage addObject(const QString& service, const QString& mainObject, const QString& path,
+                           const QString& interface, const QList<MockMethod>& methods) {
+        qDBusRegisterMetaType<MockMethod>();
+        qDBusRegisterMetaType<QList<MockMethod>>();
+        return call(service, mainObject, "org.freedesktop.DBus.Mock", "AddObject",
+                    {path, interface, QVariantMap(), QVariant::fromValue(methods)});
+    }
+
+private:
+    std::string address_;
+    QString name_;
+    std::unique_ptr<QDBusConnection> connection_;
+    std::vector<pid_t> processes_;
+};
+
+} // namespace brillex::test
