@@ -30,8 +30,9 @@ void BM_SliderMove(benchmark::State& state) {
     screen.name = "Built-in Retina Display";
     screen.maxPotentialEDR = 16.0;
     computer.screens.add(screen, true);
+    UnrestoredTables unrestored;
     DisplayBoostState boost(DisplayInfo{1, screen.name, true, 16.0, true}, computer.screens, computer.gamma,
-                            computer.edrOutput, computer.loop);
+                            computer.edrOutput, computer.loop, unrestored);
     boost.setBoostEnabled(true);
     double level = 0.25;
     for (auto _ : state) {

@@ -51,8 +51,9 @@ void BM_X11SliderMove(benchmark::State& state) {
     // The overlay's colour is not part of the move on X11: its window repaints only on a new colour.
     sim::SimEdrOutput overlays;
     const brillex::Screen screen = platform.screens.screens().at(0);
+    UnrestoredTables unrestored;
     DisplayBoostState boost(DisplayInfo{*screen.displayId, screen.name, true, screen.maxPotentialEDR, true},
-                            platform.screens, platform.transferTables, overlays, loop);
+                            platform.screens, platform.transferTables, overlays, loop, unrestored);
     boost.setBoostEnabled(true);
     double level = 0.25;
     for (auto _ : state) {

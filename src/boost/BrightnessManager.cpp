@@ -27,10 +27,12 @@ void BrightnessManager::displaysChanged() {
 
 void BrightnessManager::syncDisplayStates() {
     displayManager.refreshDisplays();
+    // A display that is back (or takes writes again) gets its own table now.
+    unrestored_.writeBack(tables_);
 
     for (const auto& info : displayManager.xdrDisplays()) {
         if (displayStates->count(info.id) != 0) continue;
-        auto state = std::make_unique<DisplayBoostState>(info, screens_, tables_, output_, loop_);
+        auto state = std::make_unique<DisplayBoostState>(info, screens_, tables_, output_, loop_, unrestored_);
         auto& created = *state;
         displayStates.modify([&](StateMap& states) { states.emplace(info.id, std::move(state)); });
         // Held by the manager, so the forwarding never outlives it.
@@ -60,6 +62,7 @@ void BrightnessManager::disableAllBoosts() {
             each->setBoostEnabled(false);
         }
     }
+    unrestored_.writeBack(tables_);
 }
 
 std::vector<DisplayId> BrightnessManager::stateIds() const {

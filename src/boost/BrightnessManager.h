@@ -13,6 +13,7 @@
 #include "boost/OwnedPublished.h"
 #include "boost/ScreenServices.h"
 #include "boost/TransferTables.h"
+#include "boost/UnrestoredTables.h"
 
 namespace brillex {
 
@@ -47,12 +48,15 @@ public:
     DisplayBoostState* builtInDisplayState() const;
     bool isMainDisplayBoosted() const;
     double mainDisplayBoostLevel() const;
+    // Saved tables the displays refused to take back, until they do.
+    const UnrestoredTables& unrestoredTables() const { return unrestored_; }
 
 private:
     ScreenServices& screens_;
     TransferTables& tables_;
     ExtendedRangeOutput& output_;
     MainLoop& loop_;
+    UnrestoredTables unrestored_;
     // One forwarding subscription per state held.
     std::map<DisplayId, Subscription> cancellables_;
     Subscription screenChanges_;

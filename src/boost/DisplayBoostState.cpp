@@ -29,14 +29,15 @@ int integerPart(double value) {
 } // namespace
 
 DisplayBoostState::DisplayBoostState(DisplayInfo info, ScreenServices& screens, TransferTables& tables,
-                                     ExtendedRangeOutput& output, MainLoop& loop)
+                                     ExtendedRangeOutput& output, MainLoop& loop, UnrestoredTables& unrestored)
     : id(info.id),
       displayInfo(std::move(info)),
       maxNitsAvailable(*this, 0),
       screens_(screens),
       tables_(tables),
       output_(output),
-      loop_(loop) {
+      loop_(loop),
+      unrestored_(unrestored) {
     maxNitsAvailable.set(integerPart(maxBoostMultiplier() * baseNits));
 }
 
@@ -115,7 +116,12 @@ void DisplayBoostState::enableBoost() {
     const auto screen = screens_.screenForDisplay(id);
     if (!screen) return;
 
-    if (auto table = captureGammaTable(id, tables_)) {
+    // The display still shows the boost whose write-back it refused: its own
+    // table is the one kept then, not what a capture would read now.
+    if (auto kept = unrestored_.take(id)) {
+        originalGammaTable = std::move(*kept);
+        logLine("Gamma table kept from the last boost: " + std::to_string(id));
+    } else if (auto table = captureGammaTable(id, tables_)) {
         originalGammaTable = std::move(*table);
         logLine("Gamma table saved: " + std::to_string(id));
     }
@@ -139,8 +145,10 @@ void DisplayBoostState::disableBoost() {
         overlayWindow.reset();
     }
     overlayView.reset();
-    if (originalGammaTable) {
-        restoreGammaTable(id, originalGammaTable->red, originalGammaTable->green, originalGammaTable->blue, tables_);
+    if (originalGammaTable &&
+        !restoreGammaTable(id, originalGammaTable->red, originalGammaTable->green, originalGammaTable->blue, tables_)) {
+        logLine("Gamma restore refused: display=" + std::to_string(id) + ", kept to write back later");
+        unrestored_.keep(id, std::move(*originalGammaTable));
     }
     originalGammaTable.reset();
     boostPercent.set(0);

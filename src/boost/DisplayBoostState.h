@@ -11,6 +11,7 @@
 #include "boost/GammaTable.h"
 #include "boost/OverlayWindow.h"
 #include "boost/OwnedPublished.h"
+#include "boost/UnrestoredTables.h"
 #include "boost/ScreenServices.h"
 #include "boost/TransferTables.h"
 
@@ -24,8 +25,10 @@ public:
     static constexpr double baseNits = 500.0;
     static constexpr double boostStep = 0.05;
 
+    // `unrestored`: where a saved table goes when its write-back is refused,
+    // shared by every state of the manager.
     DisplayBoostState(DisplayInfo info, ScreenServices& screens, TransferTables& tables, ExtendedRangeOutput& output,
-                      MainLoop& loop);
+                      MainLoop& loop, UnrestoredTables& unrestored);
     // Releases the overlay and the saved table without writing it back:
     // switch the boost off first (BrightnessManager does).
     ~DisplayBoostState() override;
@@ -71,6 +74,7 @@ private:
     TransferTables& tables_;
     ExtendedRangeOutput& output_;
     MainLoop& loop_;
+    UnrestoredTables& unrestored_;
 };
 
 } // namespace brillex

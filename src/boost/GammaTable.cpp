@@ -64,15 +64,20 @@ void applyGammaBoost(DisplayId display, std::span<const float> red, std::span<co
     }
 }
 
-void restoreGammaTable(DisplayId display, std::span<const float> red, std::span<const float> green,
+bool restoreGammaTable(DisplayId display, std::span<const float> red, std::span<const float> green,
                        std::span<const float> blue, TransferTables& tables) {
     if (!isComplete(red, green, blue)) {
         logShortTable("Gamma restore rejected", display);
-        return;
+        return false;
     }
-    // The result is not consulted: there is nothing more to try.
-    (void)tables.setTransferTable(display, tableSize, red.data(), green.data(), blue.data());
+    const bool taken = tables.setTransferTable(display, tableSize, red.data(), green.data(), blue.data()) == 0;
     logLine("Gamma restored: display=" + std::to_string(display));
+    return taken;
+}
+
+bool writeGammaTable(DisplayId display, const GammaTable& table, TransferTables& tables) {
+    if (!isComplete(table.red, table.green, table.blue)) return false;
+    return tables.setTransferTable(display, tableSize, table.red.data(), table.green.data(), table.blue.data()) == 0;
 }
 
 } // namespace brillex

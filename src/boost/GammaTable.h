@@ -37,8 +37,12 @@ std::optional<GammaTable> boostedGammaTable(std::span<const float> red, std::spa
 void applyGammaBoost(DisplayId display, std::span<const float> red, std::span<const float> green,
                      std::span<const float> blue, float factor, TransferTables& tables);
 
-// Writes the saved table back unchanged.
-void restoreGammaTable(DisplayId display, std::span<const float> red, std::span<const float> green,
+// Writes the saved table back unchanged. Logs the restore either way; true
+// when the system took the table.
+bool restoreGammaTable(DisplayId display, std::span<const float> red, std::span<const float> green,
                        std::span<const float> blue, TransferTables& tables);
+
+// Installs a complete table as it is, without a log line; true when the system took it.
+bool writeGammaTable(DisplayId display, const GammaTable& table, TransferTables& tables);
 
 } // namespace brillex

@@ -76,15 +76,25 @@ TEST_F(BrightnessManagerTest, UnpluggedBoostedDisplayIsSwitchedOffBeforeItIsDrop
     sim.screens.remove(2);
     log.clear();
     sim.screens.notifyScreenChange();
-    // The level-0 write and the restore go to a display that is gone: only the restore is logged.
+    // The level-0 write and the restore go to a display that is gone: the
+    // refused table is kept for when it is back.
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"Displays detected: 1", "Displays detected: 1",
                                                      "Gamma restored: display=2",
+                                                     "Gamma restore refused: display=2, kept to write back later",
                                                      "XDR Boost Disabled for display: 2"}));
     EXPECT_EQ(m.state(2), nullptr);
     EXPECT_EQ(sim.edrOutput.overlay(2), nullptr);
     EXPECT_TRUE(m.state(1)->isBoostEnabled.get());
     EXPECT_NE(sim.edrOutput.overlay(1), nullptr);
     EXPECT_EQ(sim.gamma.table(1).red[255], boostedGammaValue(1.0f, 3.2f));
+
+    // Plugged in again, it still shows the boost until its own table goes back.
+    addExternal();
+    EXPECT_NE(sim.gamma.table(2).red, sim::SimGamma::identity().red);
+    sim.screens.notifyScreenChange();
+    EXPECT_EQ(sim.gamma.table(2).red, sim::SimGamma::identity().red);
+    m.state(2)->setBoostEnabled(true);
+    EXPECT_EQ(m.state(2)->originalGammaTable->red[255], 1.0f) << "the next boost saves the display's own table";
 }
 
 TEST_F(BrightnessManagerTest, DisplayLosingHeadroomGetsItsTableBack) {

@@ -18,11 +18,12 @@ protected:
     }
 
     std::unique_ptr<DisplayBoostState> make(DisplayInfo info) {
-        return std::make_unique<DisplayBoostState>(std::move(info), sim.screens, sim.gamma, sim.edrOutput, sim.loop);
+        return std::make_unique<DisplayBoostState>(std::move(info), sim.screens, sim.gamma, sim.edrOutput, sim.loop, unrestored);
     }
     std::unique_ptr<DisplayBoostState> builtIn() { return make(test::infoOf(1, "Built-in Retina Display", true)); }
 
     sim::SimComputer sim;
+    UnrestoredTables unrestored;
     LogCapture log;
 };
 

@@ -167,4 +167,17 @@ void addCoreCommands(Runner& runner) {
     });
 }
 
+void addAllCommands(Runner& runner) {
+    addCoreCommands(runner);
+    addBoostCommands(runner);
+    addPowerCommands(runner);
+    addSettingsCommands(runner);
+    addControlsCommands(runner);
+    addFeaturesCommands(runner);
+    addSystemBrightnessCommands(runner);
+    addKeysCommands(runner);
+    addAppCommands(runner);
+    addEdidCommands(runner);
+}
+
 } // namespace brillex::sim

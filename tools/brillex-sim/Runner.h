@@ -101,5 +101,7 @@ void addSystemBrightnessCommands(Runner& runner);
 void addKeysCommands(Runner& runner);
 void addAppCommands(Runner& runner);
 void addEdidCommands(Runner& runner);
+// All of the above, as brillex-sim offers them.
+void addAllCommands(Runner& runner);
 
 } // namespace brillex::sim

@@ -13,16 +13,7 @@ int main(int argc, char** argv) {
     SimComputer computer;
     computer.install();
     Runner runner(computer);
-    addCoreCommands(runner);
-    addBoostCommands(runner);
-    addPowerCommands(runner);
-    addSettingsCommands(runner);
-    addControlsCommands(runner);
-    addFeaturesCommands(runner);
-    addSystemBrightnessCommands(runner);
-    addKeysCommands(runner);
-    addAppCommands(runner);
-    addEdidCommands(runner);
+    addAllCommands(runner);
     if (argc == 2) {
         std::ifstream script(argv[1]);
         if (!script) {

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
 
 #include "base/Log.h"
@@ -81,6 +83,9 @@ std::unique_ptr<RampGuardian> RampGuardian::start() {
         return nullptr;
     }
     const pid_t program = ::getpid();
+    // Output still buffered would otherwise be written twice, once by the guardian.
+    std::cout.flush();
+    std::fflush(nullptr);
     const pid_t middle = ::fork();
     if (middle == 0) {
         // The middle process exits at once, so the guardian is adopted by

@@ -33,6 +33,7 @@ public:
 
     void setReadFails(DisplayId display, bool fails);
     void setWriteFails(DisplayId display, bool fails);
+    bool writeFails(DisplayId display) const { return writeFails_.count(display) != 0; }
     // The table installed on the display now (made the identity on first use).
     Table& table(DisplayId display);
     // Every entry of every channel set to `value`.

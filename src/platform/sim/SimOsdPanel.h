@@ -28,6 +28,8 @@ public:
     // Null when no panel exists.
     const State* current() const;
     int panelsCreated() const { return created_; }
+    // Panels that exist now, shown or not.
+    std::size_t panelCount() const { return panels_->size(); }
     // How many times a panel was ordered front while hidden.
     int timesOrderedFront() const { return orderedFront_; }
 
