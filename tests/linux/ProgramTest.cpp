@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+// Qt before Xlib, whose macros clash with Qt's names.
+#include <QDBusVariant>
+
+#include "support/MockSystemBus.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -48,14 +53,15 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
             const std::map<std::string, std::string>& set) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
+    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);
+    // No buses unless given: never the user's, and no other run's instance to defer to.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (scratch.path / "no-bus").string()).c_str(), 1);
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + (scratch.path / "no-bus").string()).c_str(), 1);
     for (const auto& [name, value] : set) {
         if (value.empty()) unsetenv(name.c_str());
         else setenv(name.c_str(), value.c_str(), 1);
     }
-    setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", scratch.path.c_str(), 1);
-    // No session bus: never the user's, and no other run's instance to defer to.
-    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (scratch.path / "no-bus").string()).c_str(), 1);
     const std::string out = (scratch.path / "out.txt").string();
     if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
     std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};
@@ -156,6 +162,66 @@ TEST_F(ProgramOnXvfbTest, InAWaylandSessionNoDisplayIsBoosted) {
     EXPECT_NE(out.find("boosting needs an X11 session"), std::string::npos) << out;
     EXPECT_EQ(out.find("XDR Boost Active"), std::string::npos) << out;
     EXPECT_TRUE(rampIsCalibrated());
+}
+
+// `brillex ctl status` on a bus that is both the session bus and, with
+// UPower mocked on it, the system bus.
+std::string ctlStatus(const std::string& bus) {
+    const std::string command =
+        "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl status 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (pipe && fgets(buffer, sizeof buffer, pipe)) text += buffer;
+    if (pipe) pclose(pipe);
+    return text;
+}
+
+TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnplugWithinOnePoll) {
+    test::MockSystemBus bus;
+    ASSERT_TRUE(bus.running());
+    ASSERT_GT(bus.startTemplate("upower", "org.freedesktop.UPower", R"({"OnBattery": false})"), 0);
+    const auto set = [&](const char* path, const char* interface, const char* name, const QVariant& value) {
+        bus.call("org.freedesktop.UPower", path, "org.freedesktop.DBus.Properties", "Set",
+                 {interface, name, QVariant::fromValue(QDBusVariant(value))});
+    };
+    constexpr const char* device = "/org/freedesktop/UPower/devices/DisplayDevice";
+    set(device, "org.freedesktop.UPower.Device", "IsPresent", true);
+    set(device, "org.freedesktop.UPower.Device", "Type", uint(2));
+    set(device, "org.freedesktop.UPower.Device", "Percentage", 46.25);
+    set(device, "org.freedesktop.UPower.Device", "State", uint(1));
+    ASSERT_EQ(bus.addObject("org.freedesktop.UPower", "/org/freedesktop/UPower", "/org/freedesktop/UPower/KbdBacklight",
+                            "org.freedesktop.UPower.KbdBacklight",
+                            {{"GetMaxBrightness", "", "i", "ret = 4"}, {"GetBrightness", "", "i", "ret = 2"},
+                             {"SetBrightness", "i", "", ""}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+
+    const pid_t pid = start(scratch, {},
+                            {{"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
+                             {"QT_QPA_PLATFORM", "xcb"}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()},
+                             {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()}});
+    std::string status;
+    ASSERT_TRUE(eventually([&] {
+        status = ctlStatus(bus.address());
+        return status.find("keyboard ") != std::string::npos;
+    })) << status << scratch.text("out.txt");
+    EXPECT_NE(status.find("\nbattery level=46.25 on-battery=false charging=true\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("\nkeyboard available=true level=0.5\n"), std::string::npos) << status;
+
+    set("/org/freedesktop/UPower", "org.freedesktop.UPower", "OnBattery", true);
+    set(device, "org.freedesktop.UPower.Device", "State", uint(2));
+    const auto unplugged = std::chrono::steady_clock::now();
+    EXPECT_TRUE(eventually(
+        [&] {
+            status = ctlStatus(bus.address());
+            return status.find("\nbattery level=46.25 on-battery=true charging=false\n") != std::string::npos;
+        },
+        11s))
+        << status;
+    EXPECT_LT(std::chrono::steady_clock::now() - unplugged, 11s);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
 }
 
 } // namespace
