@@ -186,6 +186,9 @@ TEST_F(BacklightTest, WithoutLogindTheFileIsWrittenAndAnUnwritableOneFailsTheSet
     auto system = brightness();
     EXPECT_TRUE(state(*system, kPanel).setBrightness(0.25f));
     EXPECT_EQ(fileText(panel / "brightness"), "250");
+    // The slider at its bottom dims the panel but never switches its light off.
+    EXPECT_TRUE(state(*system, kPanel).setBrightness(0.0f));
+    EXPECT_EQ(fileText(panel / "brightness"), "1");
     EXPECT_EQ(std::count_if(log.lines().begin(), log.lines().end(),
                             [](const std::string& line) { return line.starts_with("Backlight: logind did not set"); }),
               1);
@@ -198,7 +201,7 @@ TEST_F(BacklightTest, WithoutLogindTheFileIsWrittenAndAnUnwritableOneFailsTheSet
     EXPECT_FALSE(state(*system, kPanel).setBrightness(0.75f));
     loop.runPending();
     EXPECT_TRUE(log.contains("SystemBrightness: SetBrightness failed for display 1, error: 21"));
-    EXPECT_FLOAT_EQ(state(*system, kPanel).brightness, 0.25f);
+    EXPECT_FLOAT_EQ(state(*system, kPanel).brightness, 0.0f);
 }
 
 TEST_F(BacklightTest, ASlowLogindHoldsASetASecondAtMostThenTheFileIsWritten) {

@@ -1,5 +1,6 @@
 #include "platform/linux/BacklightServices.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Log.h"
@@ -36,7 +37,9 @@ std::int32_t BacklightServices::set(DisplayId id, float value) {
     const auto maximum = device_->maxBrightness();
     // The core clamps, but a value from anywhere else must not reach the hardware unchecked.
     if (!maximum || !(value >= 0.0f && value <= 1.0f)) return kUnreadable;
-    const auto level = static_cast<std::uint32_t>(std::lround(static_cast<double>(value) * *maximum));
+    // Level 0 switches many panels' backlight off altogether, leaving a black
+    // screen with no way to see the slider: the lowest step is the least written.
+    const auto level = std::max<std::uint32_t>(1, static_cast<std::uint32_t>(std::lround(static_cast<double>(value) * *maximum)));
     if (!writeDirectly_) {
         const auto refused = session_.setBrightness("backlight", device_->name(), level);
         if (!refused) return 0;
