@@ -11,7 +11,7 @@
 #include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "controls/KeyboardBrightness.h"
-#include "ui/CommandLine.h"
+#include "ui/shell/CommandLine.h"
 
 using namespace brillex;
 

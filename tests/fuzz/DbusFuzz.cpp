@@ -19,7 +19,7 @@
 #include "base/Log.h"
 #include "controls/KeyboardBrightness.h"
 #include "support/PrivateBus.h"
-#include "ui/ControlService.h"
+#include "ui/shell/ControlService.h"
 
 using namespace brillex;
 

@@ -12,7 +12,7 @@
 #include "base/ManualLoop.h"
 #include "platform/sim/SimLoginItems.h"
 #include "settings/AppSettings.h"
-#include "ui/QSettingsStore.h"
+#include "ui/shell/QSettingsStore.h"
 
 using namespace brillex;
 

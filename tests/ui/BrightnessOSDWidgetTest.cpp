@@ -4,9 +4,9 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/BrightnessOSDWidget.h"
-#include "ui/SpringCurve.h"
-#include "ui/Theme.h"
+#include "ui/osd/BrightnessOSDWidget.h"
+#include "ui/osd/SpringCurve.h"
+#include "ui/kit/Theme.h"
 
 namespace brillex {
 namespace {

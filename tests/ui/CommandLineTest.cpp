@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/CommandLine.h"
+#include "ui/shell/CommandLine.h"
 
 namespace brillex {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTextLayout>
 
 #include "PopoverWorld.h"
-#include "ui/MainView.h"
-#include "ui/TextLabel.h"
-#include "ui/XDRBoostSection.h"
+#include "ui/screens/MainView.h"
+#include "ui/kit/TextLabel.h"
+#include "ui/screens/XDRBoostSection.h"
 
 namespace brillex::test {
 namespace {

@@ -19,8 +19,8 @@
 #include "settings/AppSettings.h"
 #include "settings/Localization.h"
 #include "support/TestScreens.h"
-#include "ui/ContentView.h"
-#include "ui/ViewEnvironment.h"
+#include "ui/screens/ContentView.h"
+#include "ui/screens/ViewEnvironment.h"
 
 namespace brillex::test {
 

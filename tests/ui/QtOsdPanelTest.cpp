@@ -9,9 +9,9 @@
 
 #include "keys/BrightnessOSD.h"
 #include "platform/sim/SimScreens.h"
-#include "ui/BrightnessOSDWidget.h"
-#include "ui/QtMainLoop.h"
-#include "ui/QtOsdPanel.h"
+#include "ui/osd/BrightnessOSDWidget.h"
+#include "ui/shell/QtMainLoop.h"
+#include "ui/osd/QtOsdPanel.h"
 
 namespace brillex {
 namespace {

@@ -7,7 +7,7 @@
 #include "base/Log.h"
 #include "boost/OverlayWindow.h"
 #include "platform/sim/SimEdrOutput.h"
-#include "ui/QtOverlayWindow.h"
+#include "ui/shell/QtOverlayWindow.h"
 
 namespace brillex {
 namespace {

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "base/Log.h"
-#include "ui/ManualLoopDriver.h"
-#include "ui/QSettingsStore.h"
-#include "ui/QtGlobalEventMonitor.h"
-#include "ui/QtMainLoop.h"
-#include "ui/QtPopover.h"
-#include "ui/QtStatusBar.h"
-#include "ui/TerminationSignals.h"
+#include "ui/shell/ManualLoopDriver.h"
+#include "ui/shell/QSettingsStore.h"
+#include "ui/shell/QtGlobalEventMonitor.h"
+#include "ui/shell/QtMainLoop.h"
+#include "ui/shell/QtPopover.h"
+#include "ui/shell/QtStatusBar.h"
+#include "ui/shell/TerminationSignals.h"
 
 namespace brillex {
 namespace {

@@ -3,9 +3,9 @@
 
 #include "PopoverWorld.h"
 #include "app/AppDelegate.h"
-#include "ui/QtGlobalEventMonitor.h"
-#include "ui/QtPopover.h"
-#include "ui/QtStatusBar.h"
+#include "ui/shell/QtGlobalEventMonitor.h"
+#include "ui/shell/QtPopover.h"
+#include "ui/shell/QtStatusBar.h"
 
 namespace brillex::test {
 namespace {

@@ -6,15 +6,15 @@
 
 #include "PopoverWorld.h"
 #include "app/BrillexApp.h"
-#include "ui/AboutView.h"
-#include "ui/MainView.h"
-#include "ui/PlainButton.h"
-#include "ui/SettingsListView.h"
-#include "ui/SettingsToggleRow.h"
-#include "ui/Slider.h"
-#include "ui/TextLabel.h"
-#include "ui/ToggleSwitch.h"
-#include "ui/XDRBoostSection.h"
+#include "ui/screens/AboutView.h"
+#include "ui/screens/MainView.h"
+#include "ui/kit/PlainButton.h"
+#include "ui/screens/SettingsListView.h"
+#include "ui/kit/SettingsToggleRow.h"
+#include "ui/kit/Slider.h"
+#include "ui/kit/TextLabel.h"
+#include "ui/kit/ToggleSwitch.h"
+#include "ui/screens/XDRBoostSection.h"
 
 namespace brillex::test {
 namespace {

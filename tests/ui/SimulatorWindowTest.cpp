@@ -9,10 +9,10 @@
 #include "boost/DisplayManager.h"
 #include "keys/KeyboardManager.h"
 #include "platform/sim/SimComputer.h"
-#include "ui/GammaPreviewSwatch.h"
-#include "ui/SimDisplayCard.h"
-#include "ui/SimulatorWindow.h"
-#include "ui/TransferCurvePlot.h"
+#include "ui/simulator/GammaPreviewSwatch.h"
+#include "ui/simulator/SimDisplayCard.h"
+#include "ui/simulator/SimulatorWindow.h"
+#include "ui/simulator/TransferCurvePlot.h"
 
 namespace brillex {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <cmath>
 
-#include "ui/Slider.h"
-#include "ui/Theme.h"
-#include "ui/ToggleSwitch.h"
+#include "ui/kit/Slider.h"
+#include "ui/kit/Theme.h"
+#include "ui/kit/ToggleSwitch.h"
 
 namespace brillex::test {
 namespace {

@@ -22,14 +22,14 @@
 #include "power/BatteryMonitor.h"
 #include "settings/AppSettings.h"
 #include "settings/Localization.h"
-#include "ui/BrightnessOSDWidget.h"
-#include "ui/ContentView.h"
-#include "ui/ManualLoopDriver.h"
-#include "ui/QtMainLoop.h"
-#include "ui/QtOsdPanel.h"
-#include "ui/SimulatorWindow.h"
-#include "ui/Theme.h"
-#include "ui/ViewEnvironment.h"
+#include "ui/osd/BrightnessOSDWidget.h"
+#include "ui/screens/ContentView.h"
+#include "ui/shell/ManualLoopDriver.h"
+#include "ui/shell/QtMainLoop.h"
+#include "ui/osd/QtOsdPanel.h"
+#include "ui/simulator/SimulatorWindow.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/ViewEnvironment.h"
 
 namespace {
 
