@@ -4,6 +4,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include "platform/linux/CrtcRamp.h"
+#include "support/CalibratedCrtc.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -13,14 +14,9 @@ class CrtcRampTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1"), 0);
-        display = XOpenDisplay(server().display().c_str());
-        ASSERT_NE(display, nullptr);
-        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-        ASSERT_NE(resources, nullptr);
-        ASSERT_GT(resources->ncrtc, 0);
-        crtc = resources->crtcs[0];
-        XRRFreeScreenResources(resources);
+        const auto first = test::calibrateFirstCrtc(server(), display);
+        ASSERT_TRUE(first.has_value());
+        crtc = *first;
     }
     void TearDown() override {
         if (display) XCloseDisplay(display);

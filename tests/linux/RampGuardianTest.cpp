@@ -26,6 +26,7 @@
 #include "platform/linux/CrtcRamp.h"
 #include "platform/linux/RampGuardian.h"
 #include "support/TemporaryFolder.h"
+#include "support/CalibratedCrtc.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -93,13 +94,9 @@ protected:
     }
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 0.9:1.0:1.1"), 0);
-        display = XOpenDisplay(server().display().c_str());
-        ASSERT_NE(display, nullptr);
-        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
-        ASSERT_NE(resources, nullptr);
-        crtc = resources->crtcs[0];
-        XRRFreeScreenResources(resources);
+        const auto first = test::calibrateFirstCrtc(server(), display);
+        ASSERT_TRUE(first.has_value());
+        crtc = *first;
         calibrated = readCrtcRamp(display, crtc).value_or(CrtcRamp{});
         ASSERT_GT(calibrated.size(), 1u);
     }
