@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppWorld.h"
+#include "ControlWorld.h"
 #include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "controls/KeyboardBrightness.h"
@@ -19,27 +20,13 @@ namespace {
 
 // The launched application of AppWorld (built-in display 1, "Pro Display
 // XDR" 2) with the commands of `brillex ctl` working on it.
-struct ControlCommandsTest : ::testing::Test {
-    ControlCommandsTest() {
-        world.launch();
-        commands.emplace(world.delegate(), world.models(),
-                         [this]() -> KeyboardBrightness& {
-                             if (!keyboard) keyboard.emplace(world.sim.loop, world.sim.objects);
-                             return *keyboard;
-                         },
-                         ControlCommands::Platform{world.sim.application, world.sim.loop, world.sim.powerSources});
-    }
-
+struct ControlCommandsTest : ::testing::Test, brillex::test::ControlWorld {
     ControlReply run(const Words& words) {
         ControlReply reply = commands->run(words);
         world.sim.loop.runPending();
         return reply;
     }
     DisplayBoostState& state(DisplayId id) { return *world.manager().state(id); }
-
-    AppWorld world;
-    std::optional<KeyboardBrightness> keyboard;
-    std::optional<ControlCommands> commands;
 };
 
 TEST_F(ControlCommandsTest, StatusListsTheStatesInIdOrderThenBatteryThenKeyboard) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppWorld.h"
+#include "app/ControlWorld.h"
 #include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "controls/KeyboardBrightness.h"
@@ -40,15 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (line.has_value() == !error.empty()) std::abort();
     if (!line || line->action != CommandLine::Action::ctl) return 0;
 
-    test::AppWorld world;
-    world.launch();
-    std::optional<KeyboardBrightness> keyboard;
-    ControlCommands commands(world.delegate(), world.models(),
-                             [&]() -> KeyboardBrightness& {
-                                 if (!keyboard) keyboard.emplace(world.sim.loop, world.sim.objects);
-                                 return *keyboard;
-                             },
-                             ControlCommands::Platform{world.sim.application, world.sim.loop, world.sim.powerSources});
+    test::ControlWorld control;
+    test::AppWorld& world = control.world;
+    ControlCommands& commands = *control.commands;
     check(commands.run(line->ctlArguments));
     world.sim.loop.runPending();
     // The state it left is reported soundly too.

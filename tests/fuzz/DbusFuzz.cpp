@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppWorld.h"
+#include "app/ControlWorld.h"
 #include "app/ControlCommands.h"
 #include "base/Log.h"
 #include "controls/KeyboardBrightness.h"
@@ -76,15 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool claimed = bus.daemon.running() && bus.service.claim() == ControlService::Claim::claimed;
     if (!claimed) std::abort();
 
-    test::AppWorld world;
-    world.launch();
-    std::optional<KeyboardBrightness> keyboard;
-    ControlCommands commands(world.delegate(), world.models(),
-                             [&]() -> KeyboardBrightness& {
-                                 if (!keyboard) keyboard.emplace(world.sim.loop, world.sim.objects);
-                                 return *keyboard;
-                             },
-                             ControlCommands::Platform{world.sim.application, world.sim.loop, world.sim.powerSources});
+    test::ControlWorld control;
+    test::AppWorld& world = control.world;
+    ControlCommands& commands = *control.commands;
     bus.service.serve(commands);
 
     // The first chunk names the method; each further one is an argument.
