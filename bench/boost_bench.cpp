@@ -6,6 +6,7 @@
 #include "boost/DisplayBoostState.h"
 #include "boost/GammaTable.h"
 #include "platform/sim/SimComputer.h"
+#include "SliderMoves.h"
 
 namespace {
 
@@ -34,12 +35,7 @@ void BM_SliderMove(benchmark::State& state) {
     DisplayBoostState boost(DisplayInfo{1, screen.name, true, 16.0, true}, computer.screens, computer.gamma,
                             computer.edrOutput, computer.loop, unrestored);
     boost.setBoostEnabled(true);
-    double level = 0.25;
-    for (auto _ : state) {
-        boost.setBoostLevel(level);
-        level = level == 0.25 ? 0.75 : 0.25;
-        log.clear();
-    }
+    bench::moveSlider(state, boost, log);
     benchmark::DoNotOptimize(boost.currentNits.get());
 }
 BENCHMARK(BM_SliderMove);

@@ -24,6 +24,7 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/sim/SimEdrOutput.h"
 #include "support/XvfbServer.h"
+#include "SliderMoves.h"
 
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xatom.h>
@@ -55,12 +56,7 @@ void BM_X11SliderMove(benchmark::State& state) {
     DisplayBoostState boost(DisplayInfo{*screen.displayId, screen.name, true, screen.maxPotentialEDR, true},
                             platform.screens, platform.transferTables, overlays, loop, unrestored);
     boost.setBoostEnabled(true);
-    double level = 0.25;
-    for (auto _ : state) {
-        boost.setBoostLevel(level);
-        level = level == 0.25 ? 0.75 : 0.25;
-        log.clear();
-    }
+    bench::moveSlider(state, boost, log);
     boost.setBoostLevel(0.0);
     boost.setBoostEnabled(false);
 }

@@ -16,7 +16,7 @@ protected:
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
         const auto first = test::calibrateFirstCrtc(server(), display);
         ASSERT_TRUE(first.has_value());
-        crtc = *first;
+        crtc = first->crtc;
     }
     void TearDown() override {
         if (display) XCloseDisplay(display);
