@@ -19,8 +19,8 @@
 #include "platform/sim/SimComputer.h"
 #ifdef BRILLEX_HAVE_LINUX_PLATFORM
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/RampGuardian.h"
-#include "platform/linux/SavedRampGuard.h"
+#include "platform/linux/ramps/RampGuardian.h"
+#include "platform/linux/ramps/SavedRampGuard.h"
 #endif
 #include "ui/shell/CommandLine.h"
 #include "ui/shell/ControlClient.h"

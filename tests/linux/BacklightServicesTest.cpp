@@ -16,7 +16,7 @@
 #include "base/ManualLoop.h"
 #include "controls/SystemBrightness.h"
 #include "platform/common/LibraryRegistry.h"
-#include "platform/linux/BacklightServices.h"
+#include "platform/linux/services/BacklightServices.h"
 #include "platform/sim/SimScreens.h"
 #include "support/MockSystemBus.h"
 #include "support/TemporaryFolder.h"

@@ -3,7 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
-#include "platform/linux/CrtcRamp.h"
+#include "platform/linux/x11/CrtcRamp.h"
 #include "support/CalibratedCrtc.h"
 #include "support/XvfbServer.h"
 

@@ -13,9 +13,9 @@
 #include "controls/DisplayFeatures.h"
 #include "platform/common/ClassRegistry.h"
 #include "platform/common/LibraryRegistry.h"
-#include "platform/linux/ColorSchemeSwitch.h"
-#include "platform/linux/NightLightClient.h"
-#include "platform/linux/PortalAppearance.h"
+#include "platform/linux/services/ColorSchemeSwitch.h"
+#include "platform/linux/services/NightLightClient.h"
+#include "platform/linux/services/PortalAppearance.h"
 #include "support/PrivateBus.h"
 
 namespace brillex::x11 {

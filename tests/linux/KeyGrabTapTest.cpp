@@ -5,12 +5,12 @@
 
 #include "base/Log.h"
 #include "keys/KeyboardManager.h"
-#include "platform/linux/KeyGrabTapService.h"
+#include "platform/linux/services/KeyGrabTapService.h"
 #include "support/QtEventLoop.h"
 #include "support/XvfbServer.h"
 
 // Last: Xlib's macros clash with names in the headers above.
-#include "platform/linux/XErrorTrap.h"
+#include "platform/linux/x11/XErrorTrap.h"
 
 #include <X11/XF86keysym.h>
 #include <X11/Xlib.h>

@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 
 #include "base/Log.h"
-#include "platform/linux/PortalAppearance.h"
+#include "platform/linux/services/PortalAppearance.h"
 #include "support/PrivateBus.h"
 
 namespace brillex::x11 {

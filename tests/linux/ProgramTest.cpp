@@ -22,7 +22,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/linux/CrtcRamp.h"
+#include "platform/linux/x11/CrtcRamp.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {

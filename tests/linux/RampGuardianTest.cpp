@@ -23,8 +23,8 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/linux/CrtcRamp.h"
-#include "platform/linux/RampGuardian.h"
+#include "platform/linux/x11/CrtcRamp.h"
+#include "platform/linux/ramps/RampGuardian.h"
 #include "support/TemporaryFolder.h"
 #include "support/CalibratedCrtc.h"
 #include "support/XvfbServer.h"

@@ -4,7 +4,7 @@
 #include <limits>
 #include <random>
 
-#include "platform/linux/RampResampling.h"
+#include "platform/linux/ramps/RampResampling.h"
 
 namespace brillex::x11 {
 namespace {

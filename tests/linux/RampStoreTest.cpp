@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "base/Log.h"
-#include "platform/linux/RampStore.h"
+#include "platform/linux/ramps/RampStore.h"
 #include "support/TemporaryFolder.h"
 
 namespace brillex::x11 {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/linux/RandrLayout.h"
+#include "platform/linux/x11/RandrLayout.h"
 
 namespace brillex::x11 {
 namespace {

@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "base/Log.h"
-#include "platform/linux/SavedRampGuard.h"
+#include "platform/linux/ramps/SavedRampGuard.h"
 #include "support/TemporaryFolder.h"
 #include "support/CalibratedCrtc.h"
 #include "support/XvfbServer.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/linux/SavedRamp.h"
+#include "platform/linux/ramps/SavedRamp.h"
 
 namespace brillex::x11 {
 namespace {

@@ -15,8 +15,8 @@
 #include "base/ManualLoop.h"
 #include "controls/KeyboardBrightness.h"
 #include "platform/common/ClassRegistry.h"
-#include "platform/linux/UPowerKeyboardClient.h"
-#include "platform/linux/UPowerPowerSources.h"
+#include "platform/linux/services/UPowerKeyboardClient.h"
+#include "platform/linux/services/UPowerPowerSources.h"
 #include "power/BatteryMonitor.h"
 #include "support/MockSystemBus.h"
 

@@ -12,9 +12,9 @@
 #include "base/ManualLoop.h"
 #include "boost/GammaTable.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/X11Screens.h"
-#include "platform/linux/X11TransferTables.h"
-#include "platform/linux/XCrtcRamps.h"
+#include "platform/linux/x11/X11Screens.h"
+#include "platform/linux/x11/X11TransferTables.h"
+#include "platform/linux/x11/XCrtcRamps.h"
 #include "support/XvfbServer.h"
 
 // Xlib last: its macros clash with Qt's names.

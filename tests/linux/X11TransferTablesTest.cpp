@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "boost/GammaTable.h"
-#include "platform/linux/X11TransferTables.h"
+#include "platform/linux/x11/X11TransferTables.h"
 
 namespace brillex::x11 {
 namespace {

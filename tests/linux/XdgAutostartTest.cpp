@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/linux/XdgAutostart.h"
+#include "platform/linux/services/XdgAutostart.h"
 #include "support/TemporaryFolder.h"
 
 namespace brillex::x11 {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/linux/CrtcRamp.h"
+#include "platform/linux/x11/CrtcRamp.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::test {

@@ -4,7 +4,7 @@
 #include <QDBusConnection>
 
 #include "base/Port.h"
-#include "platform/linux/ColorSchemeSwitch.h"
+#include "platform/linux/services/ColorSchemeSwitch.h"
 
 #include <X11/Xlib.h>
 

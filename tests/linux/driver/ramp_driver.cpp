@@ -24,11 +24,11 @@
 #include <string>
 
 #include "boost/GammaTable.h"
-#include "platform/linux/RampGuardian.h"
-#include "platform/linux/SavedRampGuard.h"
-#include "platform/linux/X11Connection.h"
-#include "platform/linux/X11TransferTables.h"
-#include "platform/linux/XCrtcRamps.h"
+#include "platform/linux/ramps/RampGuardian.h"
+#include "platform/linux/ramps/SavedRampGuard.h"
+#include "platform/linux/x11/X11Connection.h"
+#include "platform/linux/x11/X11TransferTables.h"
+#include "platform/linux/x11/XCrtcRamps.h"
 
 using namespace brillex;
 using namespace brillex::x11;
