@@ -17,11 +17,7 @@
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
 #include "platform/sim/SimComputer.h"
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-#include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/ramps/RampGuardian.h"
-#include "platform/linux/ramps/SavedRampGuard.h"
-#endif
+#include "platform/common/NativePlatform.h"
 #include "ui/shell/CommandLine.h"
 #include "ui/shell/ControlClient.h"
 #include "ui/shell/ControlService.h"
@@ -70,22 +66,6 @@ std::unique_ptr<QWidget> openSimulatorWindow(sim::SimComputer& sim) {
     return window;
 }
 
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-using NativeDisplay = std::unique_ptr<x11::X11Connection>;
-
-// The X display to boost, opened before Qt starts so that a missing one is a
-// clear line and status 2, not a toolkit abort.
-std::variant<NativeDisplay, std::string> openNativeDisplay() {
-    return x11::X11Connection::open();
-}
-#else
-struct NativeDisplay {};
-
-std::variant<NativeDisplay, std::string> openNativeDisplay() {
-    return std::string("no native platform is built for this system");
-}
-#endif
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,20 +89,17 @@ int main(int argc, char** argv) {
     }
 
     const bool simulate = options->simulate;
-    NativeDisplay nativeDisplay;
+    // Opened before Qt starts: a missing desktop is one clear line and status 2, not a toolkit abort.
+    std::unique_ptr<platform::NativePlatform> native;
     if (!simulate) {
-        auto opened = openNativeDisplay();
+        auto opened = platform::openNativePlatform(platform::nativePlatforms(), {options->builtInOutput});
         if (const auto* missing = std::get_if<std::string>(&opened)) {
             std::cerr << "brillex: " << *missing
                       << "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim`\n";
             return 2;
         }
-        nativeDisplay = std::move(std::get<NativeDisplay>(opened));
+        native = std::move(std::get<std::unique_ptr<platform::NativePlatform>>(opened));
     }
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-    // Forked before any thread starts; it outlives a program that dies with a boost on, and no other.
-    const auto rampGuardian = simulate ? nullptr : x11::RampGuardian::start();
-#endif
 
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName("Brillex");
@@ -139,23 +116,14 @@ int main(int argc, char** argv) {
     QtMainLoop loop;
     std::unique_ptr<sim::SimComputer> sim;
     std::unique_ptr<ManualLoopDriver> simulatedLoop;
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-    std::unique_ptr<x11::SavedRampGuard> rampGuard;
-    std::unique_ptr<x11::LinuxPlatform> native;
-#endif
+    std::unique_ptr<platform::InstalledPorts> nativePorts;
     if (simulate) {
         sim = std::make_unique<sim::SimComputer>();
         furnishDemoWorld(*sim);
         sim->install();
         simulatedLoop = std::make_unique<ManualLoopDriver>(sim->loop);
     } else {
-#ifdef BRILLEX_HAVE_LINUX_PLATFORM
-        rampGuard = x11::SavedRampGuard::recoveredFor(*nativeDisplay);
-        native = std::make_unique<x11::LinuxPlatform>(
-            std::move(nativeDisplay), loop,
-            x11::ScreenRules{options->builtInOutput, x11::X11Screens::isWaylandSession()}, rampGuard.get());
-        native->install();
-#endif
+        nativePorts = native->install(loop);
     }
     Port<MainLoop>::install(&loop);
 

@@ -1,0 +1,45 @@
+#include "platform/linux/X11Desktop.h"
+
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/ramps/SavedRampGuard.h"
+
+namespace brillex::x11 {
+
+namespace {
+
+// The saved-ramp guard outlives the ports that report to it.
+struct X11Ports : platform::InstalledPorts {
+    std::unique_ptr<SavedRampGuard> rampGuard;
+    std::unique_ptr<LinuxPlatform> platform;
+};
+
+} // namespace
+
+platform::NativeOpening X11Desktop::open(const platform::NativeOptions& options) {
+    auto opened = X11Connection::open();
+    if (auto* missing = std::get_if<std::string>(&opened)) return std::move(*missing);
+    return std::unique_ptr<platform::NativePlatform>(
+        new X11Desktop(std::move(std::get<std::unique_ptr<X11Connection>>(opened)), options));
+}
+
+// Forked here, before any thread starts; it outlives a program that dies with a boost on, and no other.
+X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, platform::NativeOptions options)
+    : connection_(std::move(connection)), options_(std::move(options)), guardian_(RampGuardian::start()) {}
+
+std::unique_ptr<platform::InstalledPorts> X11Desktop::install(MainLoop& loop) {
+    auto ports = std::make_unique<X11Ports>();
+    ports->rampGuard = SavedRampGuard::recoveredFor(*connection_);
+    ports->platform = std::make_unique<LinuxPlatform>(
+        std::move(connection_), loop, ScreenRules{options_.builtInOutput, X11Screens::isWaylandSession()},
+        ports->rampGuard.get());
+    ports->platform->install();
+    return ports;
+}
+
+} // namespace brillex::x11
+
+namespace brillex::platform {
+
+NativeOpening openX11Desktop(const NativeOptions& options) { return x11::X11Desktop::open(options); }
+
+} // namespace brillex::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/common/NativePlatform.h"
+#include "platform/linux/ramps/RampGuardian.h"
+#include "platform/linux/x11/X11Connection.h"
+
+namespace brillex::x11 {
+
+// The native platform on an X11 session: the program's X connection and the
+// guardian that restores ramps after its death, both made before the toolkit.
+class X11Desktop : public platform::NativePlatform {
+public:
+    static platform::NativeOpening open(const platform::NativeOptions& options);
+
+    std::unique_ptr<platform::InstalledPorts> install(MainLoop& loop) override;
+
+private:
+    X11Desktop(std::unique_ptr<X11Connection> connection, platform::NativeOptions options);
+
+    std::unique_ptr<X11Connection> connection_;
+    platform::NativeOptions options_;
+    // Outlives every port, so that it exits only once the ramps are back.
+    std::unique_ptr<RampGuardian> guardian_;
+};
+
+} // namespace brillex::x11
