@@ -96,14 +96,54 @@ bool eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
     return true;
 }
 
-TEST(ProgramTest, WithoutAnyDisplayItSaysWhatIsMissingAndEndsWithStatus2) {
-    Scratch scratch;
-    const pid_t pid = start(scratch, {}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
-    EXPECT_EQ(waitForExit(pid, 10s), 2);
-    const std::string out = scratch.text("out.txt");
-    EXPECT_EQ(out,
-              "brillex: no X display (DISPLAY is not set); without a desktop, run `xvfb-run brillex --simulate` or "
-              "the terminal demo `brillex-sim`\n");
+TEST(ProgramTest, EveryStartWithoutADisplaySaysWhatIsMissingAndEndsWithStatus2) {
+    const std::string hint =
+        "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim --demo`\n";
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string display, qpa, reason;
+    };
+    // A display number nothing listens on stands for a desktop that has gone.
+    const Case cases[] = {
+        {{}, "", "", "no X display (DISPLAY is not set)"},
+        {{"--simulate"}, "", "", "no X display (DISPLAY is not set)"},
+        {{"--simulate", "--no-simulator-window"}, "", "xcb", "no X display (DISPLAY is not set)"},
+        {{"--simulate"}, ":4093", "", "cannot open the X display :4093"},
+        {{"--boost-built-in"}, ":4093", "xcb", "cannot open the X display :4093"},
+    };
+    for (const Case& c : cases) {
+        Scratch scratch;
+        const pid_t pid =
+            start(scratch, c.arguments, {{"DISPLAY", c.display}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", c.qpa}});
+        const std::string words = c.arguments.empty() ? "(none)" : c.arguments[0];
+        EXPECT_EQ(waitForExit(pid, 10s), 2) << words << " DISPLAY=" << c.display;
+        EXPECT_EQ(scratch.text("out.txt"), "brillex: " + c.reason + hint) << words << " DISPLAY=" << c.display;
+    }
+}
+
+TEST(ProgramTest, WithoutASessionBusASecondStartEndsOnTheFirstOnesRuntimeLock) {
+    Scratch runtime, first, second, third;
+    const std::map<std::string, std::string> environment{
+        {"QT_QPA_PLATFORM", "offscreen"}, {"XDG_RUNTIME_DIR", runtime.path.string()}};
+    // Launched: its displays are enumerated.
+    const auto launched = [](const Scratch& scratch) {
+        return eventually([&] { return scratch.text("out.txt").find("Displays detected") != std::string::npos; }, 60s);
+    };
+    const pid_t running = start(first, {"--simulate", "--no-simulator-window"}, environment);
+    ASSERT_TRUE(launched(first)) << first.text("out.txt");
+    const pid_t again = start(second, {"--simulate", "--no-simulator-window"}, environment);
+    EXPECT_EQ(waitForExit(again, 60s), 1);
+    EXPECT_NE(second.text("out.txt").find(
+                  "Brillex is running already; without a session bus its popover cannot be shown from here"),
+              std::string::npos)
+        << second.text("out.txt");
+    // The lock goes with its holder: the next start runs.
+    kill(running, SIGTERM);
+    EXPECT_EQ(waitForExit(running, 60s), 0);
+    const pid_t next = start(third, {"--simulate", "--no-simulator-window"}, environment);
+    EXPECT_TRUE(launched(third)) << third.text("out.txt");
+    kill(next, SIGTERM);
+    EXPECT_EQ(waitForExit(next, 60s), 0);
 }
 
 // The program on its own Xvfb with a calibrated ramp, told to boost the output.

@@ -89,7 +89,7 @@ TEST_P(DisabledControls, ASliderKeepsItsTrackAndKnobOutline) {
     EXPECT_GE(contrast(backdrop.at(image, {100, y}), background), 1.5) << "bare part";
     // The knob (16 wide, centred at the middle) is told from the window by its outline.
     double outline = 1.0;
-    for (int x = 48; x <= 58; ++x) outline = std::max(outline, contrast(backdrop.at(image, {x, 5}), background));
+    for (int x = 48; x <= 58; ++x) outline = std::max(outline, contrast(backdrop.at(image, QPointF(x, 5)), background));
     EXPECT_GE(outline, 1.5);
 }
 
