@@ -19,10 +19,10 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/linux/x11/CrtcRamp.h"
+#include "support/Patience.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -71,35 +71,21 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
     _exit(127);
 }
 
-// The exit status, or -1 when the program is still running after `limit`.
-int waitForExit(pid_t pid, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
+// The exit status, or -1 (and the program killed) when it is still running after `limit`.
+int waitForExit(pid_t pid, std::chrono::milliseconds limit = test::kPatience) {
     int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > end) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(10ms);
+    if (!test::eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, limit)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-template <class Condition>
-bool eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
 }
 
 TEST(ProgramTest, WithoutAnyDisplayItSaysWhatIsMissingAndEndsWithStatus2) {
     Scratch scratch;
     const pid_t pid = start(scratch, {}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
-    EXPECT_EQ(waitForExit(pid, 10s), 2);
+    EXPECT_EQ(waitForExit(pid), 2);
     const std::string out = scratch.text("out.txt");
     EXPECT_EQ(out,
               "brillex: no X display (DISPLAY is not set); without a desktop, run `xvfb-run brillex --simulate` or "
@@ -144,9 +130,9 @@ TEST_F(ProgramOnXvfbTest, TerminationSignalsGiveTheCalibratedRampBack) {
     for (int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
         const pid_t pid = startBoosted();
-        ASSERT_TRUE(eventually([&] { return !rampIsCalibrated(); })) << scratch.text("out.txt");
+        ASSERT_TRUE(test::eventually([&] { return !rampIsCalibrated(); })) << scratch.text("out.txt");
         kill(pid, signal);
-        EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
+        EXPECT_EQ(waitForExit(pid), 0) << scratch.text("out.txt");
         EXPECT_TRUE(rampIsCalibrated());
         EXPECT_NE(scratch.text("out.txt").find("Gamma restored: display="), std::string::npos);
     }
@@ -154,10 +140,10 @@ TEST_F(ProgramOnXvfbTest, TerminationSignalsGiveTheCalibratedRampBack) {
 
 TEST_F(ProgramOnXvfbTest, InAWaylandSessionNoDisplayIsBoosted) {
     const pid_t pid = startBoosted({{"WAYLAND_DISPLAY", "wayland-0"}});
-    ASSERT_TRUE(eventually([&] { return scratch.text("out.txt").find("Displays detected: 1") != std::string::npos; }))
+    ASSERT_TRUE(test::eventually([&] { return scratch.text("out.txt").find("Displays detected: 1") != std::string::npos; }))
         << scratch.text("out.txt");
     kill(pid, SIGTERM);
-    EXPECT_EQ(waitForExit(pid, 10s), 0);
+    EXPECT_EQ(waitForExit(pid), 0);
     const std::string out = scratch.text("out.txt");
     EXPECT_NE(out.find("boosting needs an X11 session"), std::string::npos) << out;
     EXPECT_EQ(out.find("XDR Boost Active"), std::string::npos) << out;
@@ -202,7 +188,7 @@ TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnp
                              {"QT_QPA_PLATFORM", "xcb"}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()},
                              {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()}});
     std::string status;
-    ASSERT_TRUE(eventually([&] {
+    ASSERT_TRUE(test::eventually([&] {
         status = ctlStatus(bus.address());
         return status.find("keyboard ") != std::string::npos;
     })) << status << scratch.text("out.txt");
@@ -212,16 +198,14 @@ TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnp
     set("/org/freedesktop/UPower", "org.freedesktop.UPower", "OnBattery", true);
     set(device, "org.freedesktop.UPower.Device", "State", uint(2));
     const auto unplugged = std::chrono::steady_clock::now();
-    EXPECT_TRUE(eventually(
-        [&] {
-            status = ctlStatus(bus.address());
-            return status.find("\nbattery level=46.25 on-battery=true charging=false\n") != std::string::npos;
-        },
-        11s))
-        << status;
-    EXPECT_LT(std::chrono::steady_clock::now() - unplugged, 11s);
+    EXPECT_TRUE(test::eventually([&] {
+        status = ctlStatus(bus.address());
+        return status.find("\nbattery level=46.25 on-battery=true charging=false\n") != std::string::npos;
+    })) << status;
+    // Seen at the first poll after the unplug (every 10 s), not the second.
+    EXPECT_LT(std::chrono::steady_clock::now() - unplugged, 20s);
     kill(pid, SIGTERM);
-    EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
+    EXPECT_EQ(waitForExit(pid), 0) << scratch.text("out.txt");
 }
 
 } // namespace
