@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/Patience.h"
+
 namespace brillex::test {
 
 // A private folder for one program run: settings and its output.
@@ -57,29 +59,15 @@ inline pid_t startProgram(const Scratch& scratch, const std::vector<std::string>
     _exit(127);
 }
 
-// The exit status, or -1 when the program is still running after `limit`.
-inline int waitForExit(pid_t pid, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
+// The exit status, or -1 (and the program killed) when it is still running after `limit`.
+inline int waitForExit(pid_t pid, std::chrono::milliseconds limit = kPatience) {
     int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > end) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, limit)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-template <class Condition>
-bool eventually(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 // `brillex ctl WORDS` against the instance on session bus `bus`: its output.

@@ -12,21 +12,19 @@
 #include "platform/linux/x11/X11TransferTables.h"
 #include "linux/wayland/LiftedRamp.h"
 #include "support/MutterTestCompositor.h"
+#include "support/Patience.h"
 
 namespace brillex::wayland {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Runs GLib's main context, where Mutter's signals arrive, until `done` or 10 s.
+// Runs GLib's main context, where Mutter's signals arrive, until `done`.
 template <class Condition> bool eventually(Condition done) {
-    const auto end = std::chrono::steady_clock::now() + 10s;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
+    return test::eventually([&] {
         g_main_context_iteration(nullptr, FALSE);
-        g_usleep(5000);
-    }
-    return true;
+        return done();
+    });
 }
 
 // The program's display layer on Mutter's own test compositor: one monitor,
@@ -34,7 +32,8 @@ template <class Condition> bool eventually(Condition done) {
 class MutterGammaTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!compositor.running()) GTEST_SKIP() << compositor.why();
+        if (!compositor.possible()) GTEST_SKIP() << compositor.why();
+        ASSERT_TRUE(compositor.running()) << compositor.why();
         auto opened = MutterDisplayConfig::open();
         ASSERT_EQ(opened.index(), 0u) << std::get<std::string>(opened);
         config = std::move(std::get<0>(opened));

@@ -14,6 +14,7 @@
 #include "platform/linux/wayland/WlrGammaRamps.h"
 #include "platform/linux/x11/X11TransferTables.h"
 #include "linux/wayland/LiftedRamp.h"
+#include "support/Patience.h"
 #include "support/QtEventLoop.h"
 #include "support/WlrTestCompositor.h"
 
@@ -22,15 +23,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-template <class Condition>
-bool eventually(Condition condition, std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
+using test::eventually;
 
 std::unique_ptr<WaylandConnection> connect() {
     auto opened = WaylandConnection::open();
