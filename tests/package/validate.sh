@@ -50,7 +50,8 @@ case "$check" in
     homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$src/data/org.brillex.Brillex.metainfo.xml")
     [ "$(field Homepage)" = "$homepage" ] || { echo "Homepage '$(field Homepage)' is not the project's ('$homepage')"; exit 1; }
     # The demo that brillex-sim --demo plays, found beside the unpacked program.
-    "$work/root/usr/bin/brillex-sim" --demo | grep -q '^Displays detected: ' || { echo "brillex-sim --demo played nothing"; exit 1; }
+    demo=$("$work/root/usr/bin/brillex-sim" --demo) || { echo "brillex-sim --demo failed"; exit 1; }
+    grep -q '^Displays detected: ' <<<"$demo" || { echo "brillex-sim --demo played nothing"; exit 1; }
     # Debian's hardening and dh_strip's sections, on every program.
     for program in "$work"/root/usr/bin/*; do
       name=${program##*/}
