@@ -96,8 +96,10 @@ TEST_F(RampStoreTest, AFolderOthersCanWriteIsNotUsed) {
     ASSERT_TRUE(fs::create_directory(store.directory()));
     fs::permissions(store.directory(), fs::perms::all);
     LogCapture log;
-    EXPECT_FALSE(store.save(ramp(63, 100)));
-    EXPECT_TRUE(log.contains("Not using " + store.directory() + ": not a private folder of this user"));
+    std::string why;
+    EXPECT_FALSE(store.save(ramp(63, 100), &why));
+    EXPECT_EQ(why, store.directory() + " is not a private folder of this user: others may use it (mode 0777)");
+    EXPECT_TRUE(log.lines().empty());  // the caller says what it means
     EXPECT_TRUE(names().empty());
 }
 
