@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AppWorld.h"
@@ -47,6 +48,19 @@ TEST_F(ControlCommandsTest, StatusListsTheStatesInIdOrderThenBatteryThenKeyboard
               "display 2 \"Pro Display XDR\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=775\n"
               "battery level=46.25 on-battery=false charging=true\n"
               "keyboard available=true level=0.5\n");
+}
+
+// UPower's 55 % arrives as 5500 of 10000, whose quotient times 100 is 55.00000000000001.
+TEST_F(ControlCommandsTest, StatusShowsTheChargeAsReadNotTheLastBitOfItsDivision) {
+    for (const auto& [current, maximum, shown] :
+         std::vector<std::tuple<std::int64_t, std::int64_t, std::string>>{
+             {5500, 10000, "55.0"}, {5723, 10000, "57.23"}, {1, 3, "33.33"}, {29, 100, "29.0"}}) {
+        world.sim.powerSources.list = std::vector<PowerSources::Source>{PowerSourceDescription{
+            {kPowerSourceCurrentCapacityKey, current}, {kPowerSourceMaxCapacityKey, maximum}}};
+        world.poll();
+        const std::string out = run({"status"}).out;
+        EXPECT_NE(out.find("\nbattery level=" + shown + " "), std::string::npos) << out;
+    }
 }
 
 TEST_F(ControlCommandsTest, StatusOfADesktopWithoutBacklightOrXdrNamesIsPlainAndQuotesStayOnOneLine) {
@@ -126,7 +140,9 @@ TEST(ControlLevelWordTest, ALevelIsADecimalNumberAsTheReadmeDescribesIt) {
     for (const auto& [word, expected] : cases) {
         const std::optional<double> level = ControlCommands::parseLevel(word);
         EXPECT_EQ(level, expected) << "\"" << word << "\"";
-        if (level) EXPECT_FALSE(std::signbit(*level)) << word;
+        if (level) {
+            EXPECT_FALSE(std::signbit(*level)) << word;
+        }
     }
 }
 

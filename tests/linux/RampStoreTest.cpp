@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 class RampStoreTest : public ::testing::Test {
 protected:
     static SavedRamp ramp(CrtcId crtc, int owner) {
-        return SavedRamp{":9", crtc, owner, 0, CrtcRamp{{0, 30000, 65535}, {1, 2, 3}, {65535, 0, 7}}};
+        return SavedRamp{":9", crtc, owner, 0, CrtcRamp{{0, 30000, 65535}, {1, 2, 3}, {65535, 0, 7}}, {}, "x11"};
     }
     std::vector<std::string> names() const {
         std::vector<std::string> found;

@@ -47,7 +47,12 @@ protected:
         return instance;
     }
     SavedRamp leftBehind(int owner, int guardian = 0) const {
-        return SavedRamp{DisplayString(display), crtc, owner, guardian, other};
+        return SavedRamp{DisplayString(display), crtc, owner, guardian, other, {}, "x11"};
+    }
+    SavedRampGuard::Options unguarded() const {
+        SavedRampGuard::Options options;
+        options.displayName = DisplayString(display);
+        return options;
     }
     int recover() {
         RampWriters writers;
@@ -135,14 +140,16 @@ TEST_F(SavedRampGuardTest, RecoveryPutsBackOnlyWhatTheDeadProgramLeftAndSetsTheR
         EXPECT_EQ(readCrtcRamp(display, crtc), c.expected);
         EXPECT_FALSE(fs::exists(store.pathOf(saved)));
         EXPECT_EQ(fs::exists(store.pathOf(saved) + c.asideAs), *c.asideAs != 0);
-        if (*c.asideAs) EXPECT_EQ(log.lines().size(), 1u) << log.lines().front();
-        if (*c.asideAs) fs::remove(store.pathOf(saved) + c.asideAs);
+        if (*c.asideAs) {
+            EXPECT_EQ(log.lines().size(), 1u);  // why, and where the file went
+            fs::remove(store.pathOf(saved) + c.asideAs);
+        }
     }
     ASSERT_TRUE(writeCrtcRamp(display, crtc, calibrated));
 }
 
 TEST_F(SavedRampGuardTest, AKeptRampIsOnDiskWithWhatWasLastShownUntilItIsRestored) {
-    SavedRampGuard guard(store, {DisplayString(display)});
+    SavedRampGuard guard(store, unguarded());
     guard.nativeRestored(crtc);  // nothing kept: nothing to do
     ASSERT_TRUE(guard.keepNative(crtc, calibrated));
     for (const CrtcRamp& shown : {other, calibrated, other}) guard.willShow(crtc, shown);
@@ -159,7 +166,7 @@ TEST_F(SavedRampGuardTest, AKeptRampIsOnDiskWithWhatWasLastShownUntilItIsRestore
 TEST_F(SavedRampGuardTest, WithoutGuardianOrPrivateFolderNothingIsKeptAndTheReasonSaysWhatToDo) {
     fs::create_directories(folder.path() + "/elsewhere");
     fs::create_directory_symlink(folder.path() + "/elsewhere", store.directory());
-    SavedRampGuard guard(store, {DisplayString(display)});
+    SavedRampGuard guard(store, unguarded());
     const std::optional<std::string> why = guard.whyUnprotected();
     ASSERT_TRUE(why.has_value());
     EXPECT_NE(why->find("it is a symbolic link"), std::string::npos) << *why;

@@ -159,7 +159,9 @@ TEST_F(QSettingsStoreTest, SetsUnreadableFilesAsideInsteadOfOverwritingThemOrEac
     for (int run = 0; run < 7; ++run) {
         QFile kept(file() + ".unreadable" + (run == 0 ? QString() : "." + QString::number(run)));
         EXPECT_EQ(kept.exists(), run >= 2) << run;
-        if (kept.open(QIODevice::ReadOnly)) EXPECT_EQ(kept.readAll(), contents(run));
+        if (kept.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(kept.readAll(), contents(run));
+        }
     }
 }
 

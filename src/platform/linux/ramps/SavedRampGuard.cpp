@@ -39,6 +39,16 @@ bool SavedRampGuard::ensureGuardian(std::string& why) {
     }
     guardian_ = RampGuardian::start(options_.guardianHelper, store_.directory(), why);
     if (!guardian_) return false;
+    // A new guardian holds every copy the last one held before it serves.
+    for (auto& [crtc, kept] : kept_) {
+        kept.saved.guardian = guardian_->pid();
+        if (!guardian_->keep(kept.saved)) {
+            why = "the new guardian did not take the native ramps";
+            guardian_.reset();
+            return false;
+        }
+        if (kept.inStore) store(kept, true);  // names the new guardian
+    }
     if (options_.watch) options_.watch(guardian_->socket());
     return true;
 }
@@ -114,21 +124,11 @@ void SavedRampGuard::nativeRestored(CrtcId crtc) {
 void SavedRampGuard::checkGuardian() {
     if (!guardian_ || !guardian_->hasEnded()) return;
     const int ended = guardian_->pid();
-    dropGuardian();
     std::string why;
     if (ensureGuardian(why)) {
-        int handed = 0;
-        for (auto& [crtc, kept] : kept_) {
-            if (!handOver(kept)) break;
-            ++handed;
-            if (kept.inStore) store(kept, true);  // names the new guardian
-        }
-        if (handed == static_cast<int>(kept_.size())) {
-            logLine("Ramp guardian " + std::to_string(ended) + " has ended; guardian " + std::to_string(guardianPid()) +
-                    " took over " + std::to_string(handed) + " native ramps");
-            return;
-        }
-        why = "it did not take the native ramps";
+        logLine("Ramp guardian " + std::to_string(ended) + " has ended; guardian " + std::to_string(guardianPid()) +
+                " took over " + std::to_string(kept_.size()) + " native ramps");
+        return;
     }
     if (kept_.empty()) {
         logLine("Ramp guardian " + std::to_string(ended) + " has ended and no new one starts: " + why);
