@@ -28,6 +28,7 @@
 #include "platform/linux/ramps/RampGuardian.h"
 #include "support/TemporaryFolder.h"
 #include "support/CalibratedCrtc.h"
+#include "support/Patience.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -66,10 +67,10 @@ struct Driver {
         pid = -1;
         return status;
     }
-    // Reads its output until `text` appears; false when it ends or 10 s pass first.
+    // Reads its output until `text` appears; false when it ends or the test's patience runs out first.
     bool readUntil(const std::string& text = "ready\n") {
         char buffer[4096];
-        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        const auto deadline = Clock::now() + test::kPatience;
         while (Clock::now() < deadline && log.find(text) == std::string::npos) {
             pollfd fd{output, POLLIN, 0};
             if (poll(&fd, 1, 100) <= 0) continue;
@@ -173,49 +174,42 @@ protected:
         }
         return -1;
     }
-    // Reaps it; false when it is still running after `limit`.
-    static bool endsWithin(pid_t pid, milliseconds limit) {
-        const auto deadline = Clock::now() + limit;
-        do {
-            if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-            std::this_thread::sleep_for(milliseconds(2));
-        } while (Clock::now() < deadline);
-        return false;
+    // Reaps it; false when it is still running after the test's patience.
+    static bool ends(pid_t pid) {
+        return test::eventually([pid] { return waitpid(pid, nullptr, WNOHANG) == pid; }, test::kPatience, milliseconds(2));
     }
-    // How long until the CRTC holds the calibrated ramp again; none after 2 s.
-    std::optional<milliseconds> calibratedWithin2s() {
+    // How long until the CRTC holds the calibrated ramp again; none when it
+    // does not within the test's patience.
+    std::optional<milliseconds> calibratedAgain() {
         const auto begin = Clock::now();
-        do {
-            if (readCrtcRamp(display, crtc) == calibrated)
-                return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
-            std::this_thread::sleep_for(milliseconds(1));
-        } while (Clock::now() - begin < std::chrono::seconds(2));
-        return std::nullopt;
+        if (!test::eventually([this] { return readCrtcRamp(display, crtc) == calibrated; }, test::kPatience,
+                              milliseconds(1)))
+            return std::nullopt;
+        return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
     }
     bool boosted() { return readCrtcRamp(display, crtc) != calibrated; }
-    bool boostedWithin(std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (!boosted() && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
-        return boosted();
-    }
+    bool boostedEventually() { return test::eventually([this] { return boosted(); }, test::kPatience, milliseconds(5)); }
     // Sends SIGSTOP and waits until the process has stopped.
     static void stop(pid_t pid) {
         kill(pid, SIGSTOP);
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        for (std::string line; Clock::now() < deadline; std::this_thread::sleep_for(milliseconds(1))) {
-            std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-            if (std::getline(stat, line) && line.substr(line.rfind(')') + 2, 1) == "T") return;
-        }
+        test::eventually(
+            [pid] {
+                std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+                std::string line;
+                return std::getline(stat, line) && line.substr(line.rfind(')') + 2, 1) == "T";
+            },
+            test::kPatience, milliseconds(1));
     }
     // Stops the driver at a moment its boost is on and its file saved.
     void stopWhileBoosted(Driver& driver) {
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
-        for (;;) {
-            stop(driver.pid);
-            if ((boosted() && savedFiles() > 0) || Clock::now() > deadline) return;
-            kill(driver.pid, SIGCONT);
-            std::this_thread::sleep_for(milliseconds(1));
-        }
+        test::eventually(
+            [&] {
+                stop(driver.pid);
+                if (boosted() && savedFiles() > 0) return true;
+                kill(driver.pid, SIGCONT);
+                return false;
+            },
+            test::kPatience, milliseconds(1));
     }
     int savedFiles() const {
         int count = 0;
@@ -252,10 +246,10 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
         }
         leftBoosted += readCrtcRamp(display, crtc) != calibrated;
         driver->kill9();
-        const auto took = calibratedWithin2s();
+        const auto took = calibratedAgain();
         ASSERT_TRUE(took) << "kill " << i << " left the ramp changed";
         slowest = std::max(slowest, *took);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000))) << "kill " << i;
+        EXPECT_TRUE(ends(guardian)) << "kill " << i;
         EXPECT_EQ(savedFiles(), 0) << "kill " << i;
         ++restored;
     }
@@ -282,7 +276,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         // so that it cannot start a new guardian before it dies too.
         stopWhileBoosted(*driver);
         kill(guardian, SIGKILL);
-        ASSERT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        ASSERT_TRUE(ends(guardian));
         driver->kill9();
         const bool saved = savedFiles() > 0;
         leftBoosted += boosted();
@@ -301,7 +295,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         }
         const pid_t nextGuardian = adoptedGuardian();
         if (nextGuardian > 0) {
-            EXPECT_TRUE(endsWithin(nextGuardian, milliseconds(1000)));
+            EXPECT_TRUE(ends(nextGuardian));
         }
     }
     std::cout << "double kills: " << runs << " runs (" << leftBoosted << " left the display boosted), " << recovered
@@ -317,7 +311,7 @@ TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
     ASSERT_GT(guardian, 0);
     const std::string samples = driver->rest();
     EXPECT_EQ(driver->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
     EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
     EXPECT_EQ(savedFiles(), 0);
 
@@ -344,7 +338,7 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
     for (int i = 0; i < kills; ++i) {
         const int signal = std::vector{SIGKILL, SIGSEGV, SIGABRT}[static_cast<std::size_t>(i % 3)];
         auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         EXPECT_EQ(savedFiles(), 1);
@@ -353,8 +347,8 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
         const int status = program->wait();
         // A sanitizer build reports the crash itself and exits with a failure status.
         EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0));
-        EXPECT_TRUE(calibratedWithin2s()) << strsignal(signal);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << strsignal(signal);
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
 }
@@ -386,14 +380,14 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
             execl("/bin/sh", "sh", "-c", moves.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << "ctl never boosted";
+        ASSERT_TRUE(boostedEventually()) << "ctl never boosted";
         std::this_thread::sleep_for(milliseconds(random() % 1500));
         whileBoosted += boosted();
         program->kill9();
         kill(-mover, SIGKILL);
         waitpid(mover, nullptr, 0);
-        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << "kill " << i;
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
     std::cout << "program kills under ctl: " << kills << " (" << whileBoosted << " while boosted), all restored\n";
@@ -401,12 +395,12 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
 
 TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
     auto first = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-    ASSERT_TRUE(boostedWithin(std::chrono::seconds(10)));
+    ASSERT_TRUE(boostedEventually());
     const pid_t firstGuardian = adoptedGuardian();
     ASSERT_GT(firstGuardian, 0);
     stop(first->pid);  // so that it cannot start another
     kill(firstGuardian, SIGKILL);
-    ASSERT_TRUE(endsWithin(firstGuardian, milliseconds(2000)));
+    ASSERT_TRUE(ends(firstGuardian));
     first->kill9();
     ASSERT_TRUE(boosted());
 
@@ -422,7 +416,7 @@ TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThe
     ASSERT_GT(guardian, 0);
     kill(next->pid, SIGTERM);
     EXPECT_EQ(next->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
 }
 
 } // namespace
@@ -511,12 +505,12 @@ TEST_F(RampGuardianTest, AFolderThatIsNotPrivateLeavesTheGuardianAloneAndWithout
         {
             auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM, {},
                                  c.environment);
-            ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+            ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
             ASSERT_TRUE(program->readUntil("the guardian alone keeps it")) << program->log;
             const pid_t guardian = adoptedGuardian();
             program->kill9();
-            EXPECT_TRUE(calibratedWithin2s());
-            EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+            EXPECT_TRUE(calibratedAgain());
+            EXPECT_TRUE(ends(guardian));
         }
         // Without: refused, in one line to ctl and one in the log.
         {
@@ -561,14 +555,14 @@ TEST_F(RampGuardianTest, ASavedFileDeletedTruncatedOrEditedWhileBoostedDoesNotSt
     for (const auto& [what, damage] : damages) {
         SCOPED_TRACE(what);
         auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
         ASSERT_EQ(savedFiles(), 1);
         const pid_t guardian = adoptedGuardian();
         for (const auto& item : fs::directory_iterator(runtime.path() + "/brillex"))
             if (item.path().extension() == ".ramp") damage(item.path());
         program->kill9();
-        EXPECT_TRUE(calibratedWithin2s());
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain());
+        EXPECT_TRUE(ends(guardian));
 
         // The next start finds nothing to adopt, and quits with the ramp as it is.
         auto next = start({"--built-in", server().output()}, BRILLEX_PROGRAM);
@@ -588,11 +582,11 @@ TEST_F(RampGuardianTest, AGuardianKilledWhileBoostedIsReplacedAtOnceAndThenResto
     std::mt19937 random(std::random_device{}());
     for (int i = 0; i < kills; ++i) {
         auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
         const pid_t first = adoptedGuardian();
         ASSERT_GT(first, 0);
         kill(first, SIGKILL);
-        ASSERT_TRUE(endsWithin(first, milliseconds(2000)));
+        ASSERT_TRUE(ends(first));
         ASSERT_TRUE(program->readUntil(" took over 1 native ramps\n")) << program->log;
         const pid_t second = adoptedGuardian();
         ASSERT_GT(second, 0);
@@ -602,8 +596,8 @@ TEST_F(RampGuardianTest, AGuardianKilledWhileBoostedIsReplacedAtOnceAndThenResto
             << program->log;
         std::this_thread::sleep_for(milliseconds(random() % 300));
         program->kill9();
-        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
-        EXPECT_TRUE(endsWithin(second, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << "kill " << i;
+        EXPECT_TRUE(ends(second));
         EXPECT_EQ(savedFiles(), 0);
     }
 }
@@ -612,7 +606,7 @@ TEST_F(RampGuardianTest, WhenNoNewGuardianStartsEveryBoostIsSwitchedOff) {
     test::TemporaryFolder installed;
     const ProgramCopy copy(installed, true);
     auto program = start({"--built-in", server().output(), "--boost-built-in"}, copy.program.c_str());
-    ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+    ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
     const pid_t guardian = adoptedGuardian();
     ASSERT_GT(guardian, 0);
     fs::remove(copy.guardian);
@@ -623,7 +617,7 @@ TEST_F(RampGuardianTest, WhenNoNewGuardianStartsEveryBoostIsSwitchedOff) {
                                 ": No such file or directory); switching every boost off"),
               std::string::npos)
         << program->log;
-    EXPECT_TRUE(calibratedWithin2s());
+    EXPECT_TRUE(calibratedAgain());
     EXPECT_EQ(savedFiles(), 0);
     kill(program->pid, SIGTERM);
     EXPECT_EQ(program->wait(), 0);
