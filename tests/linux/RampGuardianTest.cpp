@@ -27,6 +27,7 @@
 #include "platform/linux/ramps/RampGuardian.h"
 #include "support/TemporaryFolder.h"
 #include "support/CalibratedCrtc.h"
+#include "support/Patience.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -65,10 +66,10 @@ struct Driver {
         pid = -1;
         return status;
     }
-    // Reads its output until `text` appears; false when it ends or 10 s pass first.
+    // Reads its output until `text` appears; false when it ends or the test's patience runs out first.
     bool readUntil(const std::string& text = "ready\n") {
         char buffer[4096];
-        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        const auto deadline = Clock::now() + test::kPatience;
         while (Clock::now() < deadline && log.find(text) == std::string::npos) {
             pollfd fd{output, POLLIN, 0};
             if (poll(&fd, 1, 100) <= 0) continue;
@@ -165,31 +166,21 @@ protected:
         }
         return -1;
     }
-    // Reaps it; false when it is still running after `limit`.
-    static bool endsWithin(pid_t pid, milliseconds limit) {
-        const auto deadline = Clock::now() + limit;
-        do {
-            if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-            std::this_thread::sleep_for(milliseconds(2));
-        } while (Clock::now() < deadline);
-        return false;
+    // Reaps it; false when it is still running after the test's patience.
+    static bool ends(pid_t pid) {
+        return test::eventually([pid] { return waitpid(pid, nullptr, WNOHANG) == pid; }, test::kPatience, milliseconds(2));
     }
-    // How long until the CRTC holds the calibrated ramp again; none after 2 s.
-    std::optional<milliseconds> calibratedWithin2s() {
+    // How long until the CRTC holds the calibrated ramp again; none when it
+    // does not within the test's patience.
+    std::optional<milliseconds> calibratedAgain() {
         const auto begin = Clock::now();
-        do {
-            if (readCrtcRamp(display, crtc) == calibrated)
-                return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
-            std::this_thread::sleep_for(milliseconds(1));
-        } while (Clock::now() - begin < std::chrono::seconds(2));
-        return std::nullopt;
+        if (!test::eventually([this] { return readCrtcRamp(display, crtc) == calibrated; }, test::kPatience,
+                              milliseconds(1)))
+            return std::nullopt;
+        return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
     }
     bool boosted() { return readCrtcRamp(display, crtc) != calibrated; }
-    bool boostedWithin(std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (!boosted() && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
-        return boosted();
-    }
+    bool boostedEventually() { return test::eventually([this] { return boosted(); }, test::kPatience, milliseconds(5)); }
     int savedFiles() const {
         int count = 0;
         const std::string folder = runtime.path() + "/brillex";
@@ -225,10 +216,10 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
         }
         leftBoosted += readCrtcRamp(display, crtc) != calibrated;
         driver->kill9();
-        const auto took = calibratedWithin2s();
+        const auto took = calibratedAgain();
         ASSERT_TRUE(took) << "kill " << i << " left the ramp changed";
         slowest = std::max(slowest, *took);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000))) << "kill " << i;
+        EXPECT_TRUE(ends(guardian)) << "kill " << i;
         EXPECT_EQ(savedFiles(), 0) << "kill " << i;
         ++restored;
     }
@@ -252,10 +243,9 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         ASSERT_GT(guardian, 0);
         std::this_thread::sleep_for(milliseconds(random() % 20));
         kill(guardian, SIGKILL);
-        ASSERT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        ASSERT_TRUE(ends(guardian));
         // Killed with a boost on, so that there is something to recover.
-        const auto deadline = Clock::now() + std::chrono::seconds(2);
-        while (!(boosted() && savedFiles() > 0) && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(1));
+        test::eventually([this] { return boosted() && savedFiles() > 0; }, test::kPatience, milliseconds(1));
         driver->kill9();
         const bool saved = savedFiles() > 0;
         leftBoosted += boosted();
@@ -274,7 +264,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         }
         const pid_t nextGuardian = adoptedGuardian();
         if (nextGuardian > 0) {
-            EXPECT_TRUE(endsWithin(nextGuardian, milliseconds(1000)));
+            EXPECT_TRUE(ends(nextGuardian));
         }
     }
     std::cout << "double kills: " << runs << " runs (" << leftBoosted << " left the display boosted), " << recovered
@@ -290,7 +280,7 @@ TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
     ASSERT_GT(guardian, 0);
     const std::string samples = driver->rest();
     EXPECT_EQ(driver->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
     EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
     EXPECT_EQ(savedFiles(), 0);
 
@@ -317,7 +307,7 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
     for (int i = 0; i < kills; ++i) {
         const int signal = std::vector{SIGKILL, SIGSEGV, SIGABRT}[static_cast<std::size_t>(i % 3)];
         auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         EXPECT_EQ(savedFiles(), 1);
@@ -326,8 +316,8 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
         const int status = program->wait();
         // A sanitizer build reports the crash itself and exits with a failure status.
         EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0));
-        EXPECT_TRUE(calibratedWithin2s()) << strsignal(signal);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << strsignal(signal);
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
 }
@@ -359,14 +349,14 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
             execl("/bin/sh", "sh", "-c", moves.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << "ctl never boosted";
+        ASSERT_TRUE(boostedEventually()) << "ctl never boosted";
         std::this_thread::sleep_for(milliseconds(random() % 1500));
         whileBoosted += boosted();
         program->kill9();
         kill(-mover, SIGKILL);
         waitpid(mover, nullptr, 0);
-        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << "kill " << i;
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
     std::cout << "program kills under ctl: " << kills << " (" << whileBoosted << " while boosted), all restored\n";
@@ -374,11 +364,11 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
 
 TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
     auto first = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-    ASSERT_TRUE(boostedWithin(std::chrono::seconds(10)));
+    ASSERT_TRUE(boostedEventually());
     const pid_t firstGuardian = adoptedGuardian();
     ASSERT_GT(firstGuardian, 0);
     kill(firstGuardian, SIGKILL);
-    ASSERT_TRUE(endsWithin(firstGuardian, milliseconds(2000)));
+    ASSERT_TRUE(ends(firstGuardian));
     first->kill9();
     ASSERT_TRUE(boosted());
 
@@ -394,7 +384,7 @@ TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThe
     ASSERT_GT(guardian, 0);
     kill(next->pid, SIGTERM);
     EXPECT_EQ(next->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
 }
 
 } // namespace
