@@ -22,10 +22,11 @@ namespace brillex::test {
 // Mutter's test compositor (tests/linux/compositor) nested in a private X
 // server, serving its display configuration on a private session bus; stopped
 // when destroyed. While it runs, this process's session bus, runtime folder
-// and WAYLAND_DISPLAY are its.
+// and WAYLAND_DISPLAY are its. `headless`: stock `mutter --headless` with one
+// virtual monitor instead, which has no CRTC at all.
 class MutterTestCompositor {
 public:
-    MutterTestCompositor() {
+    explicit MutterTestCompositor(bool headless = false) {
         if (!x_.running() || !bus_.running() || runtime_.path().empty()) {
             why_ = !x_.running() ? "no X server to nest Mutter in (Xvfb is not installed)" : "no private D-Bus daemon";
             return;
@@ -40,7 +41,11 @@ public:
             unsetenv("WAYLAND_DISPLAY");
             const std::string log = runtime_.path() + "/mutter.log";
             if (!freopen(log.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
-            execl(MUTTER_TEST_COMPOSITOR, MUTTER_TEST_COMPOSITOR, static_cast<char*>(nullptr));
+            if (headless)
+                execlp("mutter", "mutter", "--headless", "--no-x11", "--virtual-monitor", "1280x720",
+                       "--wayland-display=mutter-test-display", static_cast<char*>(nullptr));
+            else
+                execl(MUTTER_TEST_COMPOSITOR, MUTTER_TEST_COMPOSITOR, static_cast<char*>(nullptr));
             _exit(127);
         }
         connection_ = g_dbus_connection_new_for_address_sync(

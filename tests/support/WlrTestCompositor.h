@@ -21,7 +21,8 @@ namespace brillex::test {
 // process's WAYLAND_DISPLAY and XDG_RUNTIME_DIR point at it.
 class WlrTestCompositor {
 public:
-    WlrTestCompositor() {
+    // `withGamma` false: a compositor that offers no gamma control.
+    explicit WlrTestCompositor(bool withGamma = true) {
         int fds[2];
         if (folder_.path().empty() || pipe(fds) != 0) return;
         pid_ = fork();
@@ -29,7 +30,8 @@ public:
             close(fds[0]);
             dup2(fds[1], STDOUT_FILENO);
             setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-            execl(WLR_TEST_COMPOSITOR, WLR_TEST_COMPOSITOR, folder_.path().c_str(), static_cast<char*>(nullptr));
+            execl(WLR_TEST_COMPOSITOR, WLR_TEST_COMPOSITOR, folder_.path().c_str(), withGamma ? nullptr : "--no-gamma",
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);

@@ -4,7 +4,8 @@
 //   HDMI-A-1  2560x1440 at (1920,0), no gamma ramp, monitor "DELL U2720Q"
 // Every gamma table an output commits is written to FOLDER/NAME.ramp (3 x
 // size uint16, red then green then blue; empty while the compositor's own
-// ramp is shown). Prints its socket name once it listens.
+// ramp is shown). With --no-gamma it offers no gamma control at all. Prints
+// its socket name once it listens.
 #define _POSIX_C_SOURCE 200809L
 #include <stdio.h>
 #include <stdlib.h>
@@ -84,8 +85,8 @@ static void add_output(struct wlr_backend *backend, struct wl_display *display, 
 }
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    if (argc < 2 || argc > 3 || (argc == 3 && strcmp(argv[2], "--no-gamma") != 0)) {
+        fprintf(stderr, "usage: %s FOLDER [--no-gamma]\n", argv[0]);
         return 2;
     }
     folder = argv[1];
@@ -94,7 +95,7 @@ int main(int argc, char **argv) {
     struct wlr_backend *backend = wlr_headless_backend_create(display);
     struct wlr_output_layout *layout = wlr_output_layout_create();
     wlr_xdg_output_manager_v1_create(display, layout);
-    wlr_gamma_control_manager_v1_create(display);
+    if (argc == 2) wlr_gamma_control_manager_v1_create(display);
     add_output(backend, display, layout, "eDP-1", "BOE", "0x0747", 1920, 1080, 0, 256);
     add_output(backend, display, layout, "HDMI-A-1", "Dell Inc.", "DELL U2720Q", 2560, 1440, 1920, 0);
     const char *socket = wl_display_add_socket_auto(display);

@@ -93,5 +93,26 @@ TEST(WaylandProgramTest, OnMutterCtlBoostsAndRestoresBitExactly) {
               std::string::npos);
 }
 
+TEST(WaylandProgramTest, OnHeadlessMutterNoDisplayIsOfferedTheBoostAndTheLogSaysWhy) {
+    test::MutterTestCompositor compositor(true);
+    if (!compositor.possible()) GTEST_SKIP() << compositor.why();
+    ASSERT_TRUE(compositor.running()) << compositor.why();
+    test::Scratch scratch;
+    const pid_t pid = test::startProgram(scratch, {"--boost-built-in"},
+                                         {{"WAYLAND_DISPLAY", "mutter-test-display"},
+                                          {"XDG_RUNTIME_DIR", compositor.runtimeFolder()}, {"DISPLAY", ""},
+                                          {"QT_QPA_PLATFORM", "offscreen"},
+                                          {"DBUS_SESSION_BUS_ADDRESS", compositor.busAddress()}});
+    EXPECT_TRUE(test::eventually([&] { return scratch.text("out.txt").find("Displays detected: 0") != std::string::npos; }))
+        << scratch.text("out.txt");
+    kill(pid, SIGTERM);
+    EXPECT_EQ(test::waitForExit(pid), 0);
+    const std::string out = scratch.text("out.txt");
+    const std::string why = "Mutter: no monitor is driven by a CRTC with a gamma ramp";
+    EXPECT_NE(out.find(why), std::string::npos) << out;
+    EXPECT_EQ(out.find(why, out.find(why) + 1), std::string::npos) << "said once: " << out;
+    EXPECT_EQ(out.find("XDR Boost Active"), std::string::npos) << out;
+}
+
 } // namespace
 } // namespace brillex::wayland

@@ -77,7 +77,7 @@ MutterDisplayConfig::Opening MutterDisplayConfig::open() {
                 : nullptr;
     g_free(address);
     if (!bus) {
-        std::string why = "no session bus for GNOME's display configuration (" +
+        std::string why = "GNOME's display configuration (no session bus: " +
                           std::string(error ? error->message : "unknown error") + ")";
         g_clear_error(&error);
         return why;
@@ -93,7 +93,7 @@ MutterDisplayConfig::Opening MutterDisplayConfig::open() {
     }
     if (!owned) {
         g_object_unref(bus);
-        return std::string("no GNOME display configuration on the session bus (org.gnome.Mutter.DisplayConfig)");
+        return std::string("GNOME's display configuration (org.gnome.Mutter.DisplayConfig is not on the session bus)");
     }
     return std::unique_ptr<MutterDisplayConfig>(new MutterDisplayConfig(bus));
 }

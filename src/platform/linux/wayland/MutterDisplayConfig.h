@@ -50,7 +50,8 @@ class MutterDisplayConfig {
 public:
     using Opening = std::variant<std::unique_ptr<MutterDisplayConfig>, std::string>;
 
-    // Connects to the session bus; why not when Mutter does not serve it there.
+    // Connects to the session bus; when Mutter does not serve it there, what
+    // is missing ("GNOME's display configuration (why)").
     static Opening open();
     ~MutterDisplayConfig();
     MutterDisplayConfig(const MutterDisplayConfig&) = delete;

@@ -1,5 +1,8 @@
 #include "platform/linux/wayland/MutterScreens.h"
 
+#include <algorithm>
+
+#include "base/Log.h"
 #include "platform/linux/wayland/MutterCrtcRamps.h"
 
 namespace brillex::wayland {
@@ -25,6 +28,12 @@ x11::RandrLayout MutterScreens::readLayout() const {
         if (output.primary) layout.primary = described.xid;
         layout.outputs.push_back(std::move(described));
     }
+    const bool anyRamp = std::any_of(layout.outputs.begin(), layout.outputs.end(),
+                                     [](const x11::RandrOutput& output) { return output.gammaSize > 0; });
+    if (!anyRamp && !reportedNoRamp_)
+        logLine("Mutter: no monitor is driven by a CRTC with a gamma ramp (virtual monitors have none); no display "
+                "is offered the boost");
+    reportedNoRamp_ = !anyRamp;
     return layout;
 }
 

@@ -61,7 +61,8 @@ platform::NativeOpening WaylandDesktop::open(const platform::NativeOptions& opti
         return std::unique_ptr<platform::NativePlatform>(new WaylandDesktop(std::move(connection), nullptr, options));
     auto mutter = MutterDisplayConfig::open();
     if (auto* missing = std::get_if<std::string>(&mutter))
-        return "the Wayland compositor offers neither wlroots gamma control (zwlr_gamma_control_manager_v1) nor " +
+        return "the Wayland compositor offers neither wlroots gamma control (zwlr_gamma_control_manager_v1 is not "
+               "among its globals) nor " +
                *missing;
     return std::unique_ptr<platform::NativePlatform>(
         new WaylandDesktop(nullptr, std::move(std::get<std::unique_ptr<MutterDisplayConfig>>(mutter)), options));
