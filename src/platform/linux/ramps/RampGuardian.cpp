@@ -61,7 +61,7 @@ std::string RampGuardian::helperPath() {
 std::unique_ptr<RampGuardian> RampGuardian::start(const std::string& helper, const std::string& storeDirectory,
                                                   std::string& why) {
     if (helper.empty()) {
-        why = std::string(kProcessName) + " is not installed beside the program";
+        why = std::string(kProcessName) + " is not installed beside the program or in its libexec folder";
         return nullptr;
     }
     int fds[2];

@@ -30,6 +30,7 @@ struct Outcome {
     bool restored = false;
     bool keepFile = false;
     std::string unusable;  // why the file is set aside; empty when it is not
+    bool changed = false;  // the CRTC was changed after its owner's last write
 };
 
 Outcome restore(const SavedRamp& saved, const RampWriters& writers, const std::string& what) {
@@ -47,7 +48,7 @@ Outcome restore(const SavedRamp& saved, const RampWriters& writers, const std::s
     // Older files do not say what was written last; their ramp goes back as it always did.
     if (!saved.shown.empty() &&
         std::find(saved.shown.begin(), saved.shown.end(), rampChecksum(*shows)) == saved.shown.end())
-        return {false, false, "the CRTC shows a ramp its owner did not write, changed since; left alone"};
+        return {false, false, "changed since", true};
     const RampWriter::Result result = writer->write(saved);
     if (result == RampWriter::Result::written) {
         logLine("Restored " + what);
@@ -78,8 +79,14 @@ int restoreSavedRamps(const RampStore& store, const RampWriters& writers,
             continue;
         }
         const std::string aside = store.setAside(entry.path, ".unusable");
-        logLine("Cannot restore " + what + ": " + outcome.unusable +
-                (aside.empty() ? std::string("; the file stays") : "; set aside as " + aside));
+        const std::string file = aside.empty() ? std::string("; the file stays") : "; set aside as " + aside;
+        if (outcome.changed) {
+            logLine("Leaving CRTC " + std::to_string(saved.crtc) + " on " + saved.displayName +
+                    " as it is: its ramp was changed after process " + std::to_string(saved.owner) +
+                    " last wrote it; the saved native ramp is not used" + file);
+        } else {
+            logLine("Cannot restore " + what + ": " + outcome.unusable + file);
+        }
     }
     return restored;
 }

@@ -12,7 +12,7 @@ namespace brillex::x11 {
 SavedRampGuard::SavedRampGuard(RampStore store, Options options)
     : store_(std::move(store)), options_(std::move(options)) {
     std::string why;
-    if (!options_.guardianHelper.empty() && !ensureGuardian(why)) logLine("Ramp guardian not started: " + why);
+    if (!ensureGuardian(why)) logLine("Ramp guardian not started: " + why);
 }
 
 int SavedRampGuard::recoverAbandoned(const RampStore& store, const RampWriters& writers, const std::string& displayName,
@@ -33,10 +33,6 @@ void SavedRampGuard::dropGuardian() {
 bool SavedRampGuard::ensureGuardian(std::string& why) {
     if (guardian_ && !guardian_->hasEnded()) return true;
     dropGuardian();
-    if (options_.guardianHelper.empty()) {
-        why = std::string(RampGuardian::kProcessName) + " is not installed beside the program";
-        return false;
-    }
     guardian_ = RampGuardian::start(options_.guardianHelper, store_.directory(), why);
     if (!guardian_) return false;
     // A new guardian holds every copy the last one held before it serves.

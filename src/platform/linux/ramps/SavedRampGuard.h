@@ -32,7 +32,7 @@ public:
         std::function<void()> unguarded;
     };
 
-    // Starts the guardian (a failure is logged, and the store alone keeps the ramps).
+    // Starts the guardian; without one (logged) the store alone keeps the ramps.
     SavedRampGuard(RampStore store, Options options);
 
     // Writes back what an earlier run left saved in `store` for this
