@@ -24,10 +24,11 @@
 #include <string>
 
 #include "boost/GammaTable.h"
+#include "platform/linux/ramps/WatchedRampGuard.h"
 #include "platform/linux/x11/X11Connection.h"
-#include "platform/linux/x11/X11RampGuard.h"
 #include "platform/linux/x11/X11TransferTables.h"
 #include "platform/linux/x11/XCrtcRamps.h"
+#include "platform/linux/x11/XRampWriter.h"
 
 using namespace brillex;
 using namespace brillex::x11;
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
     XRRFreeScreenResources(resources);
 
     // No event loop here: a guardian's death is noticed at the next hand-over.
-    const auto guard = guardX11Ramps(**connection);
+    const auto guard = guardRamps(DisplayString(display), XRampWriter::kName, std::make_unique<XRampWriter>());
     XCrtcRamps ramps(**connection);
     X11TransferTables tables(ramps, guard.get());
     Boost boost(output, tables);
