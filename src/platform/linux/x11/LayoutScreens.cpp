@@ -26,8 +26,13 @@ DisplayId LayoutScreens::mainDisplay() const {
     return layout().mainDisplay;
 }
 
+// One read: the main display and its screen from the same layout.
 std::optional<Screen> LayoutScreens::mainScreen() const {
-    return screenForDisplay(mainDisplay());
+    const ScreenLayout now = layout();
+    for (const Screen& screen : now.screens) {
+        if (screen.displayId && *screen.displayId == now.mainDisplay) return screen;
+    }
+    return std::nullopt;
 }
 
 Subscription LayoutScreens::observeScreenChanges(std::function<void()> changed) {
