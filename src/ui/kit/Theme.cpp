@@ -75,8 +75,6 @@ QFont font(TextStyle style, QFont::Weight weight) {
     return result;
 }
 
-bool needsOwnFace(std::string_view code) { return cjkFacesOf(code) != nullptr; }
-
 QString languageFamily(std::string_view code) {
     const CjkFaces* faces = cjkFacesOf(code);
     if (!faces) return {};

@@ -44,13 +44,10 @@ QFont font(TextStyle style, QFont::Weight weight);
 // The pixel size of a style, which symbols drawn in that style follow.
 int pixelSize(TextStyle style);
 QColor color(SystemColor color);
-// Whether the texts of language `code` need a face of their own beside the
-// application's font (the CJK languages: Han characters differ between
-// Simplified Chinese, Japanese and Korean).
-bool needsOwnFace(std::string_view code);
-// The installed family that draws language `code`'s own characters, from the
-// one list of faces per language; empty for a language that needs none and
-// when no installed font covers it.
+// The installed family that draws language `code`'s own characters (the
+// CJK languages: Han characters differ between Simplified Chinese, Japanese
+// and Korean), from the one list of faces per language; empty for a language
+// that needs none and when no installed font covers it.
 QString languageFamily(std::string_view code);
 // The font families for texts in the interface language `code`: the family
 // the application's font resolves to, after it that language's own face. For
