@@ -142,12 +142,16 @@ QString SimDisplayCard::overlayText() const {
 }
 
 void SimDisplayCard::refresh() {
-    name_->setText(nameText());
-    name_->setToolTip(titleText());
-    kind_->setText(QStringLiteral("  ·  ") + kindText());
+    // Each text once: every one asks the screens afresh.
+    const QString name = nameText();
+    const QString kind = QStringLiteral("  ·  ") + kindText();
+    name_->setText(name);
+    name_->setToolTip(name + kind);
+    kind_->setText(kind);
     headroom_->setText(headroomText());
-    boost_->setText(boostText());
-    boost_->setToolTip(boostText());
+    const QString boost = boostText();
+    boost_->setText(boost);
+    boost_->setToolTip(boost);
     overlay_->setText(breakingBetweenGroups(overlayText()));
     const auto& table = computer_.gamma.table(display_);
     plot_->setCurves(table.red, table.green, table.blue);
