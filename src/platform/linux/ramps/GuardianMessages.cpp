@@ -36,13 +36,12 @@ bool readAll(int socket, char* data, std::size_t size) {
 
 bool send(int socket, char type, std::string_view payload) {
     if (payload.size() > kMaxPayload) return false;
-    std::string message(1, type);
-    if (type != kKept && type != kRefused && type != kCleanExit) {
-        const auto size = static_cast<std::uint32_t>(payload.size());
-        for (int shift = 0; shift < 32; shift += 8) message += static_cast<char>((size >> shift) & 0xFF);
-        message += payload;
-    }
-    return sendAll(socket, message.data(), message.size());
+    char header[5] = {type};
+    if (type == kKept || type == kRefused || type == kCleanExit) return sendAll(socket, header, 1);
+    const auto size = static_cast<std::uint32_t>(payload.size());
+    for (int byte = 0; byte < 4; ++byte) header[1 + byte] = static_cast<char>((size >> (8 * byte)) & 0xFF);
+    // The payload (a whole saved ramp) goes as it is, not copied behind its header.
+    return sendAll(socket, header, sizeof header) && sendAll(socket, payload.data(), payload.size());
 }
 
 bool receive(int socket, char& type, std::string& payload) {

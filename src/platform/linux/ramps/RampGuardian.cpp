@@ -118,9 +118,8 @@ bool RampGuardian::keep(const SavedRamp& saved) {
 }
 
 void RampGuardian::release(const SavedRamp& saved) {
-    if (!guardian::send(socket_, guardian::kRelease, guardian::releaseKey(saved.writer, saved.displayName, saved.crtc))) {
-        // Gone: hasEnded() tells, and there is nothing left to forget.
-    }
+    // When it has gone, hasEnded() tells, and there is nothing left to forget.
+    guardian::send(socket_, guardian::kRelease, guardian::releaseKey(saved.writer, saved.displayName, saved.crtc));
 }
 
 bool RampGuardian::hasEnded() const {
@@ -133,9 +132,7 @@ bool RampGuardian::hasEnded() const {
 }
 
 RampGuardian::~RampGuardian() {
-    if (!guardian::send(socket_, guardian::kCleanExit)) {
-        // Already gone; nothing to tell.
-    }
+    guardian::send(socket_, guardian::kCleanExit);  // when it has gone already, nothing to tell
     ::close(socket_);
 }
 
