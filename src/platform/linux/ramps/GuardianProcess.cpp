@@ -29,8 +29,7 @@ int runGuardian(int socket, int program, const RampStore& store, const RampWrite
 
     // The program has gone without a word: every ramp it changed goes back.
     for (const auto& [key, saved] : held) {
-        const std::string what = "the native ramp of CRTC " + std::to_string(saved.crtc) + " on " + saved.displayName +
-                                 " (left by process " + std::to_string(program) + ")";
+        const std::string what = savedRampName(saved, program);
         RampWriter* writer = writers.find(saved.writer);
         const RampWriter::Result result = writer ? writer->write(saved) : RampWriter::Result::unreachable;
         logLine(result == RampWriter::Result::written ? "Restored " + what

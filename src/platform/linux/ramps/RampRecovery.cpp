@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/AsideFiles.h"
 #include "base/Log.h"
 
 namespace brillex::x11 {
@@ -21,6 +22,11 @@ bool isProcessAlive(int pid, std::string_view name) {
     if (open == std::string::npos || close == std::string::npos || close + 2 >= line.size()) return false;
     if (!name.empty() && std::string_view(line).substr(open + 1, close - open - 1) != name) return false;
     return line[close + 2] != 'Z';
+}
+
+std::string savedRampName(const SavedRamp& saved, int owner) {
+    return "the native ramp of CRTC " + std::to_string(saved.crtc) + " on " + saved.displayName +
+           " (left by process " + std::to_string(owner) + ")";
 }
 
 namespace {
@@ -69,8 +75,7 @@ int restoreSavedRamps(const RampStore& store, const RampWriters& writers,
     for (const RampStore::Entry& entry : store.load()) {
         const SavedRamp& saved = entry.saved;
         if (!select(saved)) continue;
-        const std::string what = "the native ramp of CRTC " + std::to_string(saved.crtc) + " on " +
-                                 saved.displayName + " (left by process " + std::to_string(saved.owner) + ")";
+        const std::string what = savedRampName(saved, saved.owner);
         const Outcome outcome = restore(saved, writers, what);
         restored += outcome.restored;
         if (outcome.keepFile) continue;
@@ -78,8 +83,8 @@ int restoreSavedRamps(const RampStore& store, const RampWriters& writers,
             store.remove(entry.path);
             continue;
         }
-        const std::string aside = store.setAside(entry.path, ".unusable");
-        const std::string file = aside.empty() ? std::string("; the file stays") : "; set aside as " + aside;
+        const std::optional<std::string> aside = setAsideFile(entry.path, ".unusable");
+        const std::string file = aside ? "; set aside as " + *aside : std::string("; the file stays");
         if (outcome.changed) {
             logLine("Leaving CRTC " + std::to_string(saved.crtc) + " on " + saved.displayName +
                     " as it is: its ramp was changed after process " + std::to_string(saved.owner) +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/linux/ramps/RampStore.h"
@@ -11,6 +12,9 @@ namespace brillex::x11 {
 // Whether `pid` is a live process of this user (a zombie is not) and, when
 // `name` is given, runs under that name.
 bool isProcessAlive(int pid, std::string_view name = {});
+
+// How log lines name a saved ramp left by process `owner`.
+std::string savedRampName(const SavedRamp& saved, int owner);
 
 // Writes back every saved ramp that `select` picks through the writer it
 // names, and removes its file. A ramp goes back only while its CRTC still

@@ -113,10 +113,6 @@ bool RampStore::isPrivate(std::string* why) const {
     return true;
 }
 
-std::string RampStore::setAside(const std::string& path, const std::string& suffix) const {
-    return setAsideFile(path, suffix).value_or("");
-}
-
 std::string RampStore::pathOf(const SavedRamp& saved) const {
     std::string display;
     for (const char c : saved.displayName) display += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -179,9 +175,9 @@ std::vector<RampStore::Entry> RampStore::load() const {
         }
         std::optional<SavedRamp> saved = parseSavedRamp(*bytes, &why);
         if (!saved) {
-            const std::string aside = setAside(path, ".corrupt");
+            const std::optional<std::string> aside = setAsideFile(path, ".corrupt");
             logLine("Saved ramp " + path + " is unreadable (" + why + ")" +
-                    (aside.empty() ? std::string("; left where it is") : "; set aside as " + aside));
+                    (aside ? "; set aside as " + *aside : std::string("; left where it is")));
             continue;
         }
         entries.push_back(Entry{path, std::move(*saved)});

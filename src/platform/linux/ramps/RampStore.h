@@ -34,9 +34,6 @@ public:
     // Whether the folder is (or can be made) a private folder of this user;
     // when not, `why` says what it is instead.
     bool isPrivate(std::string* why = nullptr) const;
-    // Moves a file that cannot be used out of the way under `path + suffix`
-    // (numbered when that name is taken); the name it got, or empty.
-    std::string setAside(const std::string& path, const std::string& suffix) const;
     // Removes a saved file, if it is there.
     void remove(const std::string& path) const;
     // Removes the half-written files that a death during `save` left behind.
