@@ -16,8 +16,8 @@ std::optional<x11::CrtcId> MutterCrtcRamps::crtcOf(std::uint32_t output) {
     if (!resources) return std::nullopt;
     for (const MutterOutput& each : resources->outputs) {
         if (displayIdOf(each.connector) != output || each.crtc < 0) continue;
-        if (static_cast<std::size_t>(each.crtc) >= resources->crtcs.size()) return std::nullopt;
-        return static_cast<x11::CrtcId>(resources->crtcs[static_cast<std::size_t>(each.crtc)].id);
+        if (const MutterCrtc* crtc = resources->crtcOf(each)) return static_cast<x11::CrtcId>(crtc->id);
+        return std::nullopt;
     }
     return std::nullopt;
 }

@@ -65,6 +65,11 @@ const MutterCrtc* MutterResources::crtcWithId(std::int64_t id) const {
     return nullptr;
 }
 
+const MutterCrtc* MutterResources::crtcOf(const MutterOutput& output) const {
+    if (output.crtc < 0 || static_cast<std::size_t>(output.crtc) >= crtcs.size()) return nullptr;
+    return &crtcs[static_cast<std::size_t>(output.crtc)];
+}
+
 MutterDisplayConfig::Opening MutterDisplayConfig::open(const std::string& busAddress) {
     GError* error = nullptr;
     std::string address = busAddress;

@@ -41,6 +41,8 @@ struct MutterResources {
     std::vector<MutterOutput> outputs;
 
     const MutterCrtc* crtcWithId(std::int64_t id) const;
+    // The CRTC driving `output`; null when it is off.
+    const MutterCrtc* crtcOf(const MutterOutput& output) const;
 };
 
 // org.gnome.Mutter.DisplayConfig on the session bus, over a connection of its

@@ -19,11 +19,10 @@ x11::RandrLayout MutterScreens::readLayout() const {
         described.panelConnector =
             output.connectorType == "eDP" || output.connectorType == "LVDS" || output.connectorType == "DSI";
         described.edid = output.edid;
-        if (output.crtc >= 0 && static_cast<std::size_t>(output.crtc) < resources->crtcs.size()) {
-            const MutterCrtc& crtc = resources->crtcs[static_cast<std::size_t>(output.crtc)];
-            described.hasCrtc = crtc.width > 0 && crtc.height > 0;
-            described.crtcFrame = x11::XRect{crtc.x, crtc.y, crtc.width, crtc.height};
-            described.gammaSize = static_cast<int>(crtc.gammaSize);
+        if (const MutterCrtc* crtc = resources->crtcOf(output)) {
+            described.hasCrtc = crtc->width > 0 && crtc->height > 0;
+            described.crtcFrame = x11::XRect{crtc->x, crtc->y, crtc->width, crtc->height};
+            described.gammaSize = static_cast<int>(crtc->gammaSize);
         }
         if (output.primary) layout.primary = described.xid;
         layout.outputs.push_back(std::move(described));
