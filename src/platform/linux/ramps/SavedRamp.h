@@ -14,7 +14,9 @@ namespace brillex::x11 {
 // A CRTC's native ramp as kept on disk while a boost has changed it: enough
 // to put it back without the program that wrote it.
 struct SavedRamp {
-    std::string displayName;  // the X display, as DISPLAY names it
+    // Where the writer reaches the CRTC: the X display as DISPLAY names it,
+    // or the address of the bus Mutter serves.
+    std::string displayName;
     CrtcId crtc = 0;
     int owner = 0;     // the process whose boost changed the CRTC
     int guardian = 0;  // the process that restores it if the owner dies; 0 for none

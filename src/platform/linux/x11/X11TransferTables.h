@@ -9,9 +9,10 @@
 
 namespace brillex::x11 {
 
-// The core's transfer tables on the CRTC gamma ramps of an X server. Tables
-// are resampled to and from each CRTC's ramp size; restoring is bit-exact:
-// the table handed out at capture writes back the very ramp it was read from.
+// The core's transfer tables on CRTC gamma ramps: an X server's, or a Wayland
+// compositor's behind the same CrtcRamps. Tables are resampled to and from
+// each CRTC's ramp size; restoring is bit-exact: the table handed out at
+// capture writes back the very ramp it was read from.
 // A CRTC whose native ramp the guard cannot keep is neither captured nor changed.
 class X11TransferTables : public TransferTables {
 public:
