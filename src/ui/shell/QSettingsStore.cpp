@@ -63,11 +63,11 @@ QSettingsStore::QSettingsStore(MainLoop& loop, const QString& fileName)
 void QSettingsStore::setAside() {
     if (settings_->status() != QSettings::FormatError) return;
     constexpr std::size_t kKeptCopies = 5;
-    const std::string path = settings_->fileName().toStdString();
+    const QString fileName = settings_->fileName();
+    const std::string path = fileName.toStdString();
     const std::optional<std::string> kept = setAsideFile(path, ".unreadable", kKeptCopies);
     logLine("Settings: " + path + " is not a readable settings file; " +
             (kept ? "kept as " + *kept + ", using the defaults" : std::string("using the defaults")));
-    const QString fileName = settings_->fileName();
     settings_ = std::make_unique<QSettings>(fileName, jsonFormat());
 }
 
