@@ -96,15 +96,17 @@ int main(int argc, char** argv) {
 
     const bool simulate = options->simulate;
     // Asked before Qt starts, on every path: a missing desktop is one clear line and status 2, not a toolkit abort.
+    // A native start asks by opening its platform, which says the same without a desktop.
     const auto noDesktop = [](const std::string& reason) {
         std::cerr << "brillex: " << reason
                   << "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim --demo`\n";
         return 2;
     };
-    if (const auto missing = ToolkitDesktop::missing(platform::nativePlatforms(), std::getenv("QT_QPA_PLATFORM")))
-        return noDesktop(*missing);
     std::unique_ptr<platform::NativePlatform> native;
-    if (!simulate) {
+    if (simulate) {
+        if (const auto missing = ToolkitDesktop::missing(platform::nativePlatforms(), std::getenv("QT_QPA_PLATFORM")))
+            return noDesktop(*missing);
+    } else {
         auto opened = platform::openNativePlatform(platform::nativePlatforms(), {options->builtInOutput});
         if (const auto* missing = std::get_if<std::string>(&opened)) return noDesktop(*missing);
         native = std::move(std::get<std::unique_ptr<platform::NativePlatform>>(opened));
