@@ -164,6 +164,27 @@ TEST_F(SavedRampGuardTest, AKeptRampIsOnDiskWithWhatWasLastShownUntilItIsRestore
     EXPECT_TRUE(store.load().empty());
 }
 
+// A rewrite refused for a moment (the folder opened to others) loses none
+// after it, and the file still goes when the native ramp is back.
+TEST_F(SavedRampGuardTest, ARewriteThatFailsOnceLosesNoLaterOne) {
+    SavedRampGuard guard(store, unguarded());
+    ASSERT_TRUE(guard.keepNative(crtc, calibrated));
+    CrtcRamp third = other;
+    for (auto& v : third.blue) v = static_cast<std::uint16_t>(v / 2);
+    CrtcRamp fourth = third;
+    for (auto& v : fourth.red) v = static_cast<std::uint16_t>(v / 2);
+    guard.willShow(crtc, other);
+    fs::permissions(store.directory(), fs::perms::group_read | fs::perms::group_exec, fs::perm_options::add);
+    guard.willShow(crtc, third);
+    fs::permissions(store.directory(), fs::perms::group_all, fs::perm_options::remove);
+    guard.willShow(crtc, fourth);
+    const std::vector<RampStore::Entry> entries = store.load();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].saved.shown, (std::vector{rampChecksum(third), rampChecksum(fourth)}));
+    guard.nativeRestored(crtc);
+    EXPECT_TRUE(store.load().empty());
+}
+
 // Without a guardian, a folder that is not private refuses the boost in one line.
 TEST_F(SavedRampGuardTest, WithoutGuardianOrPrivateFolderNothingIsKeptAndTheReasonSaysWhatToDo) {
     fs::create_directories(folder.path() + "/elsewhere");

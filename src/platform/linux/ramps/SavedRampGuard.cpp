@@ -72,8 +72,10 @@ bool SavedRampGuard::handOver(Kept& kept) {
 
 void SavedRampGuard::store(Kept& kept, bool durable) {
     std::string why;
-    kept.inStore = store_.save(kept.saved, &why, durable);
-    if (!kept.inStore && durable)
+    // A rewrite that fails leaves the file as it was: still to be updated, and removed at the end.
+    const bool saved = store_.save(kept.saved, &why, durable);
+    kept.inStore = kept.inStore || saved;
+    if (!saved && durable)
         logLine("Cannot save the native ramp of CRTC " + std::to_string(kept.saved.crtc) + ": " + why +
                 "; the guardian alone keeps it");
 }
