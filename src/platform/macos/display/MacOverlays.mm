@@ -13,6 +13,8 @@ static_assert(brillex::OverlayWindowSettings{}.level == kCGScreenSaverWindowLeve
 static_assert(brillex::OverlayWindowSettings{}.collectionBehavior ==
               (NSWindowCollectionBehaviorCanJoinAllSpaces | NSWindowCollectionBehaviorStationary |
                NSWindowCollectionBehaviorIgnoresCycle | NSWindowCollectionBehaviorFullScreenAuxiliary));
+// Under ARC a window released when closed is released once too often.
+static_assert(!brillex::OverlayWindowSettings{}.releasedWhenClosed);
 
 // A window that exists only for one screen, made from the core's settings.
 @interface BrillexOverlayWindow : NSWindow
