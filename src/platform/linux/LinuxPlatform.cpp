@@ -15,6 +15,7 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& l
     : connection(std::move(display)),
       screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
+      brightnessSources(screens, screens, loop, "/sys", systemBus),
       appearance(QDBusConnection::sessionBus()),
       loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()),
       keyTaps(XDisplayString(connection->display())),
@@ -28,6 +29,7 @@ void LinuxPlatform::install() {
     Port<PowerSources>::install(&powerSources);
     Port<LibraryLoader>::install(&libraries);
     Port<DisplayConnectServices>::install(&displayServices);
+    Port<BrightnessSources>::install(&brightnessSources);
     Port<ObjectRuntime>::install(&objects);
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);

@@ -7,6 +7,7 @@
 #include "base/MainLoop.h"
 #include "platform/common/ClassRegistry.h"
 #include "platform/common/LibraryRegistry.h"
+#include "platform/linux/ddc/MonitorBrightness.h"
 #include "platform/linux/services/BacklightServices.h"
 #include "platform/linux/services/KeyGrabTapService.h"
 #include "platform/linux/services/NightLightClient.h"
@@ -45,6 +46,8 @@ public:
     UPowerPowerSources powerSources{systemBus};
     platform::LibraryRegistry libraries;
     BacklightServices displayServices{libraries, screens, "/sys/class/backlight", systemBus};
+    // External monitors over DDC/CI; the built-in panel through the backlight above.
+    ddc::MonitorBrightness brightnessSources;
     UPowerKeyboardClient keyboardClient{systemBus};
     NightLightClient nightLight;
     platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient},

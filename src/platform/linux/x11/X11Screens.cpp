@@ -194,6 +194,17 @@ std::vector<Screen> X11Screens::screens() const {
     return layout().screens;
 }
 
+std::vector<ScreenOutput> X11Screens::screenOutputs() const {
+    const RandrLayout randr = readLayout();
+    const ScreenLayout shown = ScreenLayout::of(randr, rules_);
+    std::vector<ScreenOutput> outputs;
+    for (const auto& output : randr.outputs) {
+        if (!output.connected || !output.hasCrtc) continue;
+        outputs.push_back(ScreenOutput{output.xid, output.name, output.edid, shown.builtIn.count(output.xid) != 0});
+    }
+    return outputs;
+}
+
 bool X11Screens::isBuiltIn(DisplayId id) const {
     return layout().builtIn.count(id) != 0;
 }

@@ -8,6 +8,7 @@
 #include "base/MainLoop.h"
 #include "base/Signal.h"
 #include "boost/ScreenServices.h"
+#include "platform/linux/ScreenOutputs.h"
 #include "platform/linux/x11/RandrLayout.h"
 #include "platform/linux/x11/X11Connection.h"
 
@@ -18,7 +19,7 @@ namespace brillex::x11 {
 // The screens of an X display: its RandR outputs that are connected and
 // driven by a CRTC. Every question reads the server afresh; configuration
 // changes reach observers once per burst of RandR events.
-class X11Screens : public ScreenServices {
+class X11Screens : public ScreenServices, public ScreenOutputs {
 public:
     // A burst of RandR events is over when none came for this long.
     static constexpr double kQuietSeconds = 0.25;
@@ -31,6 +32,7 @@ public:
     DisplayId mainDisplay() const override;
     std::optional<Screen> mainScreen() const override;
     Subscription observeScreenChanges(std::function<void()> changed) override;
+    std::vector<ScreenOutput> screenOutputs() const override;
     // Told at once of every RandR event read, ahead of the settled notice.
     [[nodiscard]] Subscription observeRandrEvents(std::function<void()> event) { return randrEvent_.connect(std::move(event)); }
 
