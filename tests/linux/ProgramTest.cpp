@@ -6,8 +6,10 @@
 #include "support/MockSystemBus.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -48,9 +51,10 @@ struct Scratch {
 };
 
 // brillex started with `arguments` and an environment changed by `set` (an
-// empty value unsets the variable); both output streams go to out.txt.
+// empty value unsets the variable), behind `launcher` when given; both output
+// streams go to out.txt.
 pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
-            const std::map<std::string, std::string>& set) {
+            const std::map<std::string, std::string>& set, const std::vector<std::string>& launcher = {}) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
@@ -64,7 +68,9 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
     }
     const std::string out = (scratch.path / "out.txt").string();
     if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
-    std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};
+    std::vector<char*> argv;
+    for (const auto& word : launcher) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(BRILLEX_PROGRAM));
     for (const auto& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
@@ -164,17 +170,20 @@ TEST_F(ProgramOnXvfbTest, InAWaylandSessionNoDisplayIsBoosted) {
     EXPECT_TRUE(rampIsCalibrated());
 }
 
-// `brillex ctl status` on a bus that is both the session bus and, with
+// `brillex ctl WORDS` on a bus that is both the session bus and, with
 // UPower mocked on it, the system bus.
-std::string ctlStatus(const std::string& bus) {
+std::string ctl(const std::string& bus, const std::string& words = "status") {
     const std::string command =
-        "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl status 2>&1";
+        "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl " + words + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string text;
     char buffer[512];
     while (pipe && fgets(buffer, sizeof buffer, pipe)) text += buffer;
     if (pipe) pclose(pipe);
     return text;
+}
+std::string ctlStatus(const std::string& bus) {
+    return ctl(bus);
 }
 
 TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnplugWithinOnePoll) {
@@ -220,6 +229,89 @@ TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnp
         11s))
         << status;
     EXPECT_LT(std::chrono::steady_clock::now() - unplugged, 11s);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
+}
+
+bool mountNamespacesAllowed() {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(unshare(CLONE_NEWNS) == 0 ? 0 : 1);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::vector<unsigned char> edidFile(const std::string& name) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Two fake monitors on I2C buses 5 and 6 behind the real libddcutil, in a
+// mount namespace of the program's own; the dummy X server's outputs carry
+// the same EDIDs.
+TEST_F(ProgramOnXvfbTest, AMonitorOnDdcFollowsCtlBrightnessAndItsValueShowsInTheStatus) {
+    if (getuid() != 0 || !mountNamespacesAllowed())
+        GTEST_SKIP() << "needs root and `unshare -m` for a private /sys and /dev; neither is allowed here";
+    if (!server.hasSpareOutputs()) GTEST_SKIP() << "needs the dummy X driver for outputs that carry EDIDs";
+    const std::vector<std::pair<std::string, std::string>> monitors{{"DP-1", "edid-018.bin"}, {"HDMI-A-1", "edid-000.bin"}};
+    std::vector<RROutput> outputs;
+    for (int n = 1; n <= 2; ++n) {
+        const std::string name = server.addOutput(n, "1024x768");
+        ASSERT_FALSE(name.empty());
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+        for (int i = 0; i < resources->noutput; ++i) {
+            XRROutputInfo* info = XRRGetOutputInfo(display, resources, resources->outputs[i]);
+            if (info && name == std::string(info->name, info->nameLen)) outputs.push_back(resources->outputs[i]);
+            if (info) XRRFreeOutputInfo(info);
+        }
+        XRRFreeScreenResources(resources);
+        const auto edid = edidFile(monitors[n - 1].second);
+        XRRChangeOutputProperty(display, outputs.back(), XInternAtom(display, "EDID", False), XA_INTEGER, 8,
+                                PropModeReplace, edid.data(), static_cast<int>(edid.size()));
+    }
+    XSync(display, False);
+
+    // A full query makes the server probe its outputs, as a desktop's settings panel would.
+    ASSERT_EQ(server.run("xrandr >/dev/null"), 0);
+    const fs::path namespaceFolder = scratch.path / "namespace";
+    fs::create_directories(namespaceFolder);
+    std::string spec;
+    std::string fakes;
+    for (int n = 0; n < 2; ++n) {
+        const std::string bus = std::to_string(5 + n);
+        const std::string edid = std::string(BRILLEX_EDID_DATA) + "/" + monitors[n].second;
+        std::ofstream(scratch.path / ("register-" + bus)) << (n == 0 ? "50 100\n" : "70 100\n");
+        spec += (n ? " " : "") + monitors[n].first + ":" + bus + ":" + edid;
+        fakes += (n ? "," : "") + bus + "=" + edid + ":" + (scratch.path / ("register-" + bus)).string();
+    }
+    test::MockSystemBus bus;
+    ASSERT_TRUE(bus.running());
+    const pid_t pid = start(scratch, {},
+                            {{"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
+                             {"QT_QPA_PLATFORM", "xcb"}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()},
+                             {"LD_PRELOAD", BRILLEX_I2C_SHIM}, {"BRILLEX_FAKE_MONITORS", fakes},
+                             {"ASAN_OPTIONS", "verify_asan_link_order=0"}},
+                            {"/usr/bin/unshare", "-m", "--propagation", "private", "/bin/sh", BRILLEX_IN_NAMESPACE,
+                             namespaceFolder.string(), spec});
+    const std::string first = "DDC: display " + std::to_string(outputs[0]) + " brightness through /dev/i2c-5";
+    ASSERT_TRUE(eventually([&] { return scratch.text("out.txt").find(first) != std::string::npos; }, 30s))
+        << scratch.text("out.txt");
+    EXPECT_NE(scratch.text("out.txt").find("DDC: display " + std::to_string(outputs[1]) +
+                                           " brightness through /dev/i2c-6"),
+              std::string::npos);
+    std::string status;
+    ASSERT_TRUE(eventually([&] {
+        status = ctl(bus.address());
+        return status.find("nits=500 brightness=0.5\n") != std::string::npos &&
+               status.find("nits=500 brightness=0.7\n") != std::string::npos;
+    })) << status << scratch.text("out.txt");
+
+    // (libddcutil, loaded by every start, may say on standard error that this machine has no DRM devices.)
+    EXPECT_EQ(ctl(bus.address(), "brightness " + std::to_string(outputs[0]) + " 0.3").find("brillex:"),
+              std::string::npos);
+    EXPECT_TRUE(eventually([&] { return scratch.text("register-5") == "30 100\n"; })) << scratch.text("register-5");
+    EXPECT_EQ(scratch.text("register-6"), "70 100\n");
+    EXPECT_NE(ctl(bus.address()).find("nits=500 brightness=0.3\n"), std::string::npos);
     kill(pid, SIGTERM);
     EXPECT_EQ(waitForExit(pid, 10s), 0) << scratch.text("out.txt");
 }
