@@ -22,6 +22,7 @@
 #include "base/ManualLoop.h"
 #include "boost/DisplayBoostState.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/ramps/SavedRampGuard.h"
 #include "platform/sim/SimEdrOutput.h"
 #include "support/XvfbServer.h"
 #include "SliderMoves.h"
@@ -40,7 +41,8 @@ test::XvfbServer& server() {
     return instance;
 }
 
-void BM_X11SliderMove(benchmark::State& state) {
+// `guard`: what keeps the native ramp safe meanwhile; none for the bare move.
+void slide(benchmark::State& state, x11::RampGuard* guard) {
     LogCapture log;
     auto opened = x11::X11Connection::open(server().display());
     if (!std::holds_alternative<std::unique_ptr<x11::X11Connection>>(opened)) {
@@ -48,7 +50,8 @@ void BM_X11SliderMove(benchmark::State& state) {
         return;
     }
     ManualLoop loop;
-    x11::LinuxPlatform platform(std::move(std::get<0>(opened)), loop, x11::ScreenRules{server().output(), false});
+    x11::LinuxPlatform platform(std::move(std::get<0>(opened)), loop, x11::ScreenRules{server().output(), false},
+                                guard);
     // The overlay's colour is not part of the move on X11: its window repaints only on a new colour.
     sim::SimEdrOutput overlays;
     const brillex::Screen screen = platform.screens.screens().at(0);
@@ -60,7 +63,23 @@ void BM_X11SliderMove(benchmark::State& state) {
     boost.setBoostLevel(0.0);
     boost.setBoostEnabled(false);
 }
+
+void BM_X11SliderMove(benchmark::State& state) { slide(state, nullptr); }
 BENCHMARK(BM_X11SliderMove)->Unit(benchmark::kMicrosecond);
+
+// The same with the saved file, which records each ramp the move writes.
+void BM_X11SliderMoveSavedRamp(benchmark::State& state) {
+    char folder[] = "/tmp/brillex-bench-XXXXXX";
+    if (!mkdtemp(folder)) return state.SkipWithError("no temporary folder");
+    x11::SavedRampGuard::Options options;
+    options.displayName = server().display();
+    {
+        x11::SavedRampGuard guard(x11::RampStore(std::string(folder) + "/brillex"), options);
+        slide(state, &guard);
+    }
+    std::system(("rm -rf " + std::string(folder)).c_str());
+}
+BENCHMARK(BM_X11SliderMoveSavedRamp)->Unit(benchmark::kMicrosecond);
 
 void BM_XrandrBrightness(benchmark::State& state) {
     const std::string output = "xrandr --output " + server().output();

@@ -1,5 +1,6 @@
 #include "app/ControlCommands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -51,6 +52,11 @@ ControlReply usage() {
     return refused(kUsage);
 }
 
+// A switch-on that the display refused, as the log gives its reason.
+std::string wasRefused(const DisplayBoostState& state) {
+    return "display " + std::to_string(state.id) + " was not boosted: " + state.refusal;
+}
+
 std::optional<bool> parseOnOff(const std::string& word) {
     if (word == "on") return true;
     if (word == "off") return false;
@@ -71,11 +77,49 @@ ControlCommands ControlCommands::installed(AppDelegate& delegate) {
 }
 
 std::optional<double> ControlCommands::parseLevel(const std::string& word) {
+    // [+-] digits [. digits] [e [+-] digits], or with the digits after the point alone.
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t from = at;
+        while (at < word.size() && word[at] >= '0' && word[at] <= '9') ++at;
+        return at - from;
+    };
+    if (at < word.size() && (word[at] == '+' || word[at] == '-')) ++at;
+    const std::size_t mantissa = at;
+    std::size_t count = digits();
+    if (at < word.size() && word[at] == '.') {
+        ++at;
+        count += digits();
+    }
+    if (count == 0) return std::nullopt;
+    const std::size_t mantissaEnd = at;
+    if (at < word.size() && (word[at] == 'e' || word[at] == 'E')) {
+        ++at;
+        if (at < word.size() && (word[at] == '+' || word[at] == '-')) ++at;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (at != word.size()) return std::nullopt;
+
     double value = 0.0;
     const char* end = word.data() + word.size();
-    const auto result = std::from_chars(word.data(), end, value);
-    // from_chars takes "nan" and "inf" as numbers; a level they are not.
-    if (word.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+    const auto result = std::from_chars(word.data() + (word[0] == '+'), end, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small to tell from 0 is 0; too large is not finite. Which one
+        // the first significant digit's place tells.
+        const std::string_view digitsOnly(word.data() + mantissa, mantissaEnd - mantissa);
+        const std::size_t point = std::min(digitsOnly.find('.'), digitsOnly.size());
+        const std::size_t first = digitsOnly.find_first_not_of("0.");
+        long place = first == std::string_view::npos ? 0 : static_cast<long>(point) - static_cast<long>(first);
+        if (first != std::string_view::npos && first > point) ++place;
+        long exponent = 0;
+        if (mantissaEnd < word.size()) {
+            const char* from = word.data() + mantissaEnd + 1 + (word[mantissaEnd + 1] == '+');
+            if (std::from_chars(from, end, exponent).ec != std::errc()) exponent = *from == '-' ? -1000000 : 1000000;
+        }
+        if (place + exponent > 0) return std::nullopt;
+        return 0.0;
+    }
+    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
     return value + 0.0; // -0 is 0
 }
 
@@ -124,7 +168,9 @@ ControlReply ControlCommands::status() {
     const auto sources = platform_.powerSources.snapshot();
     if (sources && !sources->empty()) {
         const auto& battery = models_.batteryMonitor();
-        reply.out += "battery level=" + formatNumber(battery.chargeLevel.get()) +
+        // As read: a reading has hundredths of a percent at most, and the
+        // division that makes the level must not show its last bit (55.00000000000001).
+        reply.out += "battery level=" + formatNumber(std::round(battery.chargeLevel.get() * 100.0) / 100.0) +
                      " on-battery=" + formatBool(battery.isOnBattery.get()) +
                      " charging=" + formatBool(battery.isCharging.get()) + "\n";
     }
@@ -152,13 +198,16 @@ ControlReply ControlCommands::boost(const std::string& target, const std::string
             return {};
         }
         bool any = false;
+        std::string notBoosted;
         for (const DisplayId id : manager.stateIds()) {
             auto* state = manager.state(id);
             if (!state->isXDRCapable()) continue;
             state->setBoostEnabled(true);
             any = true;
+            if (notBoosted.empty() && !state->refusal.empty()) notBoosted = wasRefused(*state);
         }
         if (!any) return refused("no display can be boosted");
+        if (!notBoosted.empty()) return refused(notBoosted);
         return {};
     }
 
@@ -168,6 +217,7 @@ ControlReply ControlCommands::boost(const std::string& target, const std::string
     if (!state) return refused("unknown display: " + std::to_string(*id));
     if (*on && !state->isXDRCapable()) return refused("display " + std::to_string(*id) + " cannot be boosted");
     state->setBoostEnabled(*on);
+    if (*on && !state->refusal.empty()) return refused(wasRefused(*state));
     return {};
 }
 

@@ -113,6 +113,7 @@ void DisplayBoostState::decreaseBoost() {
 }
 
 void DisplayBoostState::enableBoost() {
+    refusal.clear();
     const auto screen = screens_.screenForDisplay(id);
     if (!screen) return;
 
@@ -121,9 +122,15 @@ void DisplayBoostState::enableBoost() {
     if (auto kept = unrestored_.take(id)) {
         originalGammaTable = std::move(*kept);
         logLine("Gamma table kept from the last boost: " + std::to_string(id));
-    } else if (auto table = captureGammaTable(id, tables_)) {
-        originalGammaTable = std::move(*table);
-        logLine("Gamma table saved: " + std::to_string(id));
+    } else {
+        bool unprotected = false;
+        if (auto table = captureGammaTable(id, tables_, &unprotected)) {
+            originalGammaTable = std::move(*table);
+            logLine("Gamma table saved: " + std::to_string(id));
+        } else if (unprotected) {
+            refuseBoost(tables_.whyUnprotected());
+            return;
+        }
     }
 
     auto window = std::make_unique<OverlayWindow>(*screen, output_);
@@ -137,6 +144,13 @@ void DisplayBoostState::enableBoost() {
 
     applyBoost();
     logLine("XDR Boost Active for display: " + std::to_string(id));
+}
+
+void DisplayBoostState::refuseBoost(std::string why) {
+    if (why.empty()) why = "its table cannot be kept safe";
+    logLine("Boost refused for display " + std::to_string(id) + ": " + why);
+    refusal = std::move(why);
+    isBoostEnabled.set(false);
 }
 
 void DisplayBoostState::disableBoost() {

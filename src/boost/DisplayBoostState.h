@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "base/MainLoop.h"
 #include "base/Observable.h"
@@ -48,6 +49,9 @@ public:
     std::unique_ptr<EDROverlay> overlayView;
     // The display's table as it was at switch-on; present only while on.
     std::optional<GammaTable> originalGammaTable;
+    // Why the last switch-on was refused (the flag went back off at once);
+    // empty when it was not.
+    std::string refusal;
 
     // Stores the flag; a change runs the switch-on or switch-off sequence.
     void setBoostEnabled(bool enabled);
@@ -68,6 +72,9 @@ public:
 
 private:
     void enableBoost();
+    // The platform cannot keep the display's table safe: nothing is changed
+    // and the flag goes back off.
+    void refuseBoost(std::string why);
     void disableBoost();
 
     ScreenServices& screens_;

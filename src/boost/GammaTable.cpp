@@ -21,11 +21,15 @@ void logShortTable(const char* what, DisplayId display) {
 
 } // namespace
 
-std::optional<GammaTable> captureGammaTable(DisplayId display, TransferTables& tables) {
+std::optional<GammaTable> captureGammaTable(DisplayId display, TransferTables& tables, bool* unprotected) {
     GammaTable table{std::vector<float>(GammaTable::size, 0.0f), std::vector<float>(GammaTable::size, 0.0f),
                      std::vector<float>(GammaTable::size, 0.0f)};
     std::uint32_t samples = 0;
-    if (tables.getTransferTable(display, tableSize, table.red.data(), table.green.data(), table.blue.data(), samples) != 0) {
+    const int status =
+        tables.getTransferTable(display, tableSize, table.red.data(), table.green.data(), table.blue.data(), samples);
+    if (unprotected) *unprotected = status == TransferTables::kUnprotected;
+    if (status == TransferTables::kUnprotected) return std::nullopt;
+    if (status != 0) {
         logLine("Failed to get gamma table");
         return std::nullopt;
     }

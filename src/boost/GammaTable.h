@@ -19,8 +19,10 @@ struct GammaTable {
     std::vector<float> blue;
 };
 
-// Reads the display's current table; none (and a log line) when the system refuses.
-std::optional<GammaTable> captureGammaTable(DisplayId display, TransferTables& tables);
+// Reads the display's current table; none (and a log line) when the system
+// refuses. None without a line when the platform cannot keep the table safe
+// (TransferTables::kUnprotected); `unprotected`, when given, then says so.
+std::optional<GammaTable> captureGammaTable(DisplayId display, TransferTables& tables, bool* unprotected = nullptr);
 
 // One saved entry brightened by `factor` in linear light (sRGB decode, scale,
 // encode); not clamped, so results may exceed 1.0.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AppWorld.h"
@@ -49,6 +50,19 @@ TEST_F(ControlCommandsTest, StatusListsTheStatesInIdOrderThenBatteryThenKeyboard
               "brightness=1.0\n"
               "battery level=46.25 on-battery=false charging=true\n"
               "keyboard available=true level=0.5\n");
+}
+
+// UPower's 55 % arrives as 5500 of 10000, whose quotient times 100 is 55.00000000000001.
+TEST_F(ControlCommandsTest, StatusShowsTheChargeAsReadNotTheLastBitOfItsDivision) {
+    for (const auto& [current, maximum, shown] :
+         std::vector<std::tuple<std::int64_t, std::int64_t, std::string>>{
+             {5500, 10000, "55.0"}, {5723, 10000, "57.23"}, {1, 3, "33.33"}, {29, 100, "29.0"}}) {
+        world.sim.powerSources.list = std::vector<PowerSources::Source>{PowerSourceDescription{
+            {kPowerSourceCurrentCapacityKey, current}, {kPowerSourceMaxCapacityKey, maximum}}};
+        world.poll();
+        const std::string out = run({"status"}).out;
+        EXPECT_NE(out.find("\nbattery level=" + shown + " "), std::string::npos) << out;
+    }
 }
 
 TEST_F(ControlCommandsTest, StatusOfADesktopWithoutBacklightOrXdrNamesIsPlainAndQuotesStayOnOneLine) {
@@ -114,6 +128,47 @@ TEST_F(ControlCommandsTest, LevelMovesTheBoostAtOnceAndANumberOutOfRangeIsBrough
     EXPECT_EQ(run({"level", "2", "1e-3"}).status, 0);
     EXPECT_EQ(state(2).boostLevel.get(), 0.001);
     EXPECT_EQ(state(2).boostPercent.get(), 0);
+}
+
+// The cases the README lists for a level, and their neighbours.
+TEST(ControlLevelWordTest, ALevelIsADecimalNumberAsTheReadmeDescribesIt) {
+    const std::optional<double> refused;
+    const std::vector<std::pair<std::string, std::optional<double>>> cases = {
+        {"0.5", 0.5}, {"+0.5", 0.5}, {".5", 0.5}, {"5.", 5.0}, {"5e-1", 0.5}, {"5E-1", 0.5}, {"-0", 0.0},
+        {"2", 2.0}, {"1e308", 1e308}, {"1e-400", 0.0}, {"-1e-400", 0.0}, {"0.0001e-330", 0.0},
+        {"1e-99999999999999999999", 0.0},
+        {"nan", refused}, {"inf", refused}, {"1e309", refused}, {"-1e309", refused}, {"1000e306", refused},
+        {"1e99999999999999999999", refused}, {"0x1p-1", refused}, {"0,5", refused}, {"0.5x", refused},
+        {" 0.5", refused}, {"", refused}, {"+", refused}, {".", refused}, {"1e", refused}, {"1e+", refused},
+        {"++1", refused}, {"+-1", refused}, {"e5", refused}, {"1.2.3", refused},
+    };
+    for (const auto& [word, expected] : cases) {
+        const std::optional<double> level = ControlCommands::parseLevel(word);
+        EXPECT_EQ(level, expected) << "\"" << word << "\"";
+        if (level) {
+            EXPECT_FALSE(std::signbit(*level)) << word;
+        }
+    }
+}
+
+// A platform that cannot keep a table safe refuses the boost: one line in
+// the log and one from ctl, the switch back off, no table said to be saved.
+TEST_F(ControlCommandsTest, ABoostThePlatformCannotProtectIsRefusedWithOneLine) {
+    world.sim.gamma.setUnprotected("nowhere to keep it; fix the folder");
+    for (const Words& words : {Words{"boost", "1", "on"}, Words{"boost", "all", "on"}}) {
+        LogCapture log;
+        const ControlReply reply = run(words);
+        EXPECT_EQ(reply.status, 1);
+        EXPECT_EQ(reply.err, "brillex: display 1 was not boosted: nowhere to keep it; fix the folder\n");
+        EXPECT_FALSE(state(1).isBoostEnabled.get());
+        EXPECT_FALSE(state(2).isBoostEnabled.get());
+        EXPECT_TRUE(log.contains("Boost refused for display 1: nowhere to keep it; fix the folder"));
+        for (const auto& line : log.lines()) EXPECT_EQ(line.find("Gamma table saved"), std::string::npos) << line;
+        EXPECT_EQ(world.sim.gamma.writes(1), 0);
+    }
+    world.sim.gamma.setUnprotected("");
+    EXPECT_EQ(run({"boost", "1", "on"}).status, 0);
+    EXPECT_TRUE(state(1).isBoostEnabled.get());
 }
 
 TEST_F(ControlCommandsTest, MalformedWordsAreRefusedWithOneLineAndChangeNothing) {

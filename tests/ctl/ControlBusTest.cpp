@@ -14,10 +14,15 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "support/BusDaemon.h"
+#include "support/Patience.h"
+#include "support/RawBusClient.h"
+
 extern char** environ;
+
+using namespace brillex;
 
 namespace {
 
@@ -29,15 +34,6 @@ struct Result {
     std::string out;
     std::string err;
 };
-
-// The first line written to `fd`, without its newline.
-std::string readLine(int fd) {
-    std::string line;
-    char c;
-    while (read(fd, &c, 1) == 1 && c != '\n') line += c;
-    close(fd);
-    return line;
-}
 
 std::string fileText(const fs::path& path) {
     std::ifstream in(path);
@@ -53,20 +49,7 @@ public:
     ControlWorld() {
         char pattern[] = "/tmp/brillex-ctl-XXXXXX";
         folder_ = mkdtemp(pattern);
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        busPid_ = fork();
-        if (busPid_ == 0) {
-            close(fds[0]);
-            const std::string fd = "--print-address=" + std::to_string(fds[1]);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDERR_FILENO);
-            execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", fd.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        const std::string address = readLine(fds[0]);
-        environment_ = {"DBUS_SESSION_BUS_ADDRESS=" + address,
+        environment_ = {"DBUS_SESSION_BUS_ADDRESS=" + bus_.address(),
                         "QT_QPA_PLATFORM=offscreen",
                         "XDG_CONFIG_HOME=" + (folder_ / "config").string(),
                         "XDG_RUNTIME_DIR=" + folder_.string(),
@@ -75,19 +58,19 @@ public:
     }
     ~ControlWorld() {
         for (auto it = programs_.rbegin(); it != programs_.rend(); ++it) stop(*it);
-        if (busPid_ > 0) stop(busPid_);
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
     }
     ControlWorld(const ControlWorld&) = delete;
     ControlWorld& operator=(const ControlWorld&) = delete;
 
-    bool hasBus() const { return !environment_.empty() && environment_[0].size() > 25; }
+    bool hasBus() const { return bus_.running(); }
+    const std::string& busAddress() const { return bus_.address(); }
     // Points the programs at a bus that does not exist.
     void loseBus() { environment_[0] = "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (folder_ / "no-bus").string(); }
 
     // Runs brillex with `arguments` to the end; status -1 when it had to be
-    // killed after 20 seconds.
+    // killed, still running after the test's patience ran out.
     Result run(const std::vector<std::string>& arguments) const {
         const std::string out = (folder_ / "run.out").string();
         const std::string err = (folder_ / "run.err").string();
@@ -98,7 +81,7 @@ public:
         const pid_t pid = spawn(arguments, &actions);
         posix_spawn_file_actions_destroy(&actions);
         Result result;
-        result.status = waitFor(pid, 20.0);
+        result.status = waitFor(pid, test::kPatience);
         if (result.status < 0) {
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -124,18 +107,17 @@ public:
         const pid_t pid = spawn({"--simulate", "--no-simulator-window"}, &actions);
         posix_spawn_file_actions_destroy(&actions);
         programs_.push_back(pid);
-        const auto deadline = Clock::now() + std::chrono::seconds(20);
-        while (Clock::now() < deadline && ctl({"status"}).status != 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+        EXPECT_TRUE(test::eventually([&] { return ctl({"status"}).status == 0; }, test::kPatience,
+                                     std::chrono::milliseconds(50)))
+            << "the program did not answer on the bus: " << fileText(folder_ / log);
         return pid;
     }
     std::string log(const std::string& name) const { return fileText(folder_ / name); }
 
-    // The exit status of a program started here, waiting at most `seconds`;
+    // The exit status of a program started here, waiting at most `limit`;
     // -1 when it is still running then.
-    int exitStatus(pid_t pid, double seconds) {
-        const int status = waitFor(pid, seconds);
+    int exitStatus(pid_t pid, std::chrono::milliseconds limit) {
+        const int status = waitFor(pid, limit);
         if (status >= 0) std::erase(programs_, pid);
         return status;
     }
@@ -155,27 +137,21 @@ private:
         posix_spawn(&pid, BRILLEX_PROGRAM, actions, nullptr, argv.data(), envp.data());
         return pid;
     }
-    static int waitFor(pid_t pid, double seconds) {
-        const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    static int waitFor(pid_t pid, std::chrono::milliseconds limit) {
         int status = 0;
-        do {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        } while (Clock::now() < deadline);
-        return -1;
+        if (!test::eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, limit)) return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     static void stop(pid_t pid) {
         kill(pid, SIGCONT);
         kill(pid, SIGTERM);
-        if (waitFor(pid, 10.0) >= 0) return;
+        if (waitFor(pid, test::kPatience) >= 0) return;
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
 
+    test::BusDaemon bus_;
     fs::path folder_;
-    pid_t busPid_ = -1;
     std::vector<std::string> environment_;
     std::vector<pid_t> programs_;
 };
@@ -273,7 +249,7 @@ TEST_F(ControlBusTest, QuitAnswersThenEndsTheProgramWithEveryTableWrittenBack) {
     const Result quit = world.ctl({"quit"});
     EXPECT_EQ(quit.status, 0);
     EXPECT_EQ(quit.out + quit.err, "");
-    EXPECT_EQ(world.exitStatus(program, 10.0), 0);
+    EXPECT_EQ(world.exitStatus(program, test::kPatience), 0);
     const std::string log = world.log("brillex.log");
     EXPECT_NE(log.find("Gamma restored: display=1\nXDR Boost Disabled for display: 1"), std::string::npos) << log;
     EXPECT_NE(log.find("Gamma restored: display=2\nXDR Boost Disabled for display: 2"), std::string::npos) << log;
@@ -287,7 +263,7 @@ TEST_F(ControlBusTest, ASecondStartShowsTheFirstOnesPopoverAndExitsZero) {
     EXPECT_EQ(second.status, 0);
     EXPECT_LT(Clock::now() - began, std::chrono::seconds(5));
     EXPECT_NE(world.log("first.log").find("Another start of the program asked for the popover"), std::string::npos);
-    EXPECT_EQ(world.exitStatus(first, 0.0), -1); // the first one runs on
+    EXPECT_EQ(world.exitStatus(first, std::chrono::milliseconds(0)), -1); // the first one runs on
     EXPECT_EQ(world.ctl({"status"}).status, 0);
 }
 
@@ -302,6 +278,79 @@ TEST_F(ControlBusTest, AnInstanceThatDoesNotAnswerCostsAboutASecond) {
     EXPECT_EQ(result.err, "brillex: the running Brillex did not answer within a second\n");
     EXPECT_GE(waited, std::chrono::milliseconds(900));
     EXPECT_LT(waited, std::chrono::seconds(3));
+}
+
+// A client that writes the wire format itself sends what QtDBus and libdbus
+// would never build. The bus refuses the malformed messages; the well-formed
+// but hostile ones reach the program, which answers each and keeps serving.
+TEST_F(ControlBusTest, OverlongAndMalformedMessagesFromARawClientLeaveTheProgramAnswering) {
+    world.start("brillex.log");
+    // `lists` lists of `count` times `word`.
+    const auto words = [](std::size_t count, const std::string& word, int lists = 1) {
+        test::WireWriter w;
+        for (int i = 0; i < lists; ++i) w.array(4, count, [&](std::size_t) { w.string(word); });
+        return w.bytes;
+    };
+    const auto nested = [](char container, int depth) {
+        test::WireWriter w;
+        for (int i = 0; i < depth; ++i) {
+            if (container == 'v') w.signature(i + 1 < depth ? "v" : "s");
+            else w.u32(0);
+        }
+        if (container == 'v') w.string("status");
+        return w.bytes;
+    };
+    struct Case {
+        const char* name;
+        std::string signature;
+        std::string body;
+        bool delivered;
+        void (*change)(test::RawMessage&) = nullptr;
+    };
+    const std::vector<Case> cases = {
+        {"100000 words", "as", words(100000, "x"), true},
+        {"a word of 4 MiB", "as", words(1, std::string(4 << 20, 'y')), true},
+        {"an int for the words", "i", std::string("\7\0\0\0", 4), true},
+        {"a second list of words", "asas", words(1, "status", 2), true},
+        {"no arguments", "", "", true},
+        {"a variant 32 deep", "v", nested('v', 32), true},
+        {"an unknown method", "as", words(1, "status"), true, [](test::RawMessage& m) { m.member = "Jump"; }},
+        {"another interface", "as", words(1, "status"), true,
+         [](test::RawMessage& m) { m.interface = "org.brillex.Brillex.Other"; }},
+        {"no reply wanted", "as", words(1, "status"), false, [](test::RawMessage& m) { m.flags = 1; }},
+        {"a word that is not UTF-8", "as", words(1, "\xff\xfe\xc3"), false},
+        {"a word with a NUL in it", "as", words(1, std::string("sta\0tus", 7)), false},
+        {"arrays 40 deep", std::string(40, 'a') + "s", nested('a', 1), false},
+        {"variants 100 deep", "v", nested('v', 100), false},
+        {"an unbalanced signature", "(as", words(1, "status"), false},
+        {"bytes after the arguments", "as", words(1, "status") + "trailing", false},
+        {"a list longer than the body", "as", std::string("\xe8\x03\0\0\1\0\0\0x\0", 10), false},
+        {"a body shorter than stated", "as", words(1, "status"), false,
+         [](test::RawMessage& m) { m.bodyLength = static_cast<std::int64_t>(m.body.size()) + 100; }},
+        {"a message of 200 MiB by its header", "as", words(1, "status"), false,
+         [](test::RawMessage& m) { m.bodyLength = 200 << 20; }},
+        {"no member", "as", words(1, "status"), false, [](test::RawMessage& m) { m.member.clear(); }},
+        {"an unknown byte order", "as", words(1, "status"), false, [](test::RawMessage& m) { m.endianness = 'X'; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RawBusClient client(world.busAddress());
+        ASSERT_TRUE(client.connected());
+        test::RawMessage message;
+        message.path = "/org/brillex/Brillex";
+        message.interface = "org.brillex.Brillex.Control";
+        message.member = "Command";
+        message.destination = "org.brillex.Brillex";
+        message.signature = c.signature;
+        message.body = c.body;
+        if (c.change) c.change(message);
+        const std::uint32_t serial = client.call(message);
+        // A return (2) or an error (3), never silence.
+        if (c.delivered) EXPECT_GE(client.reply(serial), 2);
+        const Result status = world.ctl({"status"});
+        EXPECT_EQ(status.status, 0) << status.err;
+        EXPECT_EQ(status.out, kDemoStatus);
+    }
 }
 
 } // namespace

@@ -24,11 +24,10 @@ export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR=
 "$brillex" --simulate --no-simulator-window >"$work/brillex.log" 2>&1 &
 app=$!
 
-for ((tries = 100; tries > 0; tries--)); do
-  [ "$(grep -c '^Displays detected: 2$' "$work/brillex.log")" -ge 2 ] && break
-  sleep 0.1
-done
-((tries > 0)) || fail "the displays were not enumerated at launch"
+# A minute at most, far beyond what launching takes on a loaded machine.
+enumerated() { [ "$(grep -c '^Displays detected: 2$' "$work/brillex.log")" -ge 2 ]; }
+for ((end = SECONDS + 60; SECONDS < end; )); do enumerated && break; sleep 0.1; done
+enumerated || fail "the displays were not enumerated at launch"
 # The battery monitor and the auto-off timer have run by now; a model made
 # late in launch would have logged.
 sleep 1.5

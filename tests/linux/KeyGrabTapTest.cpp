@@ -79,7 +79,7 @@ TEST_F(KeyGrabTapTest, BrightnessKeysArriveAsAuxiliaryButtonsWhateverTheLocksAnd
                                      {up, pressed},   {up, released},   {down, pressed}, {down, released},
                                      {up, pressed},   {up, released}};
     EXPECT_TRUE(test::processEventsUntil([&] { return seen.size() >= expected.size(); }));
-    test::processEventsUntil([] { return false; }, 100);
+    test::processEventsUntil([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(seen, expected);
 }
 

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -27,6 +28,7 @@
 #include "platform/linux/ramps/RampGuardian.h"
 #include "support/TemporaryFolder.h"
 #include "support/CalibratedCrtc.h"
+#include "support/Patience.h"
 #include "support/XvfbServer.h"
 
 namespace brillex::x11 {
@@ -65,10 +67,10 @@ struct Driver {
         pid = -1;
         return status;
     }
-    // Reads its output until `text` appears; false when it ends or 10 s pass first.
+    // Reads its output until `text` appears; false when it ends or the test's patience runs out first.
     bool readUntil(const std::string& text = "ready\n") {
         char buffer[4096];
-        const auto deadline = Clock::now() + std::chrono::seconds(10);
+        const auto deadline = Clock::now() + test::kPatience;
         while (Clock::now() < deadline && log.find(text) == std::string::npos) {
             pollfd fd{output, POLLIN, 0};
             if (poll(&fd, 1, 100) <= 0) continue;
@@ -118,8 +120,10 @@ protected:
         return !server().addOutput(1, "1024x768").empty();
     }
 
+    // `set` changes the environment further; an empty value unsets a variable.
     std::unique_ptr<Driver> start(const std::vector<std::string>& arguments, const char* program = RAMP_DRIVER,
-                                  const std::string& busAddress = {}) {
+                                  const std::string& busAddress = {},
+                                  const std::map<std::string, std::string>& set = {}) {
         int fds[2];
         if (pipe(fds) != 0) return nullptr;
         auto driver = std::make_unique<Driver>();
@@ -135,6 +139,10 @@ protected:
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
             unsetenv("WAYLAND_DISPLAY");
             if (!busAddress.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", busAddress.c_str(), 1);
+            for (const auto& [name, value] : set) {
+                if (value.empty()) unsetenv(name.c_str());
+                else setenv(name.c_str(), value.c_str(), 1);
+            }
             const rlimit noCore{0, 0};  // crashes on purpose leave no core files
             setrlimit(RLIMIT_CORE, &noCore);
             dup2(STDOUT_FILENO, STDERR_FILENO);
@@ -149,7 +157,7 @@ protected:
         return driver;
     }
 
-    // The guardian that this process adopted when its starter's helper exited.
+    // The running guardian that this process adopted when its starter exited.
     static pid_t adoptedGuardian() {
         const std::string self = std::to_string(getpid());
         for (const auto& item : std::filesystem::directory_iterator("/proc")) {
@@ -161,34 +169,47 @@ protected:
             std::istringstream rest(line.substr(close + 2));
             std::string state, parent;
             rest >> state >> parent;
-            if (parent == self) return std::stoi(item.path().filename());
+            // An earlier test's guardian that ended may wait here unreaped.
+            if (parent == self && state != "Z") return std::stoi(item.path().filename());
         }
         return -1;
     }
-    // Reaps it; false when it is still running after `limit`.
-    static bool endsWithin(pid_t pid, milliseconds limit) {
-        const auto deadline = Clock::now() + limit;
-        do {
-            if (waitpid(pid, nullptr, WNOHANG) == pid) return true;
-            std::this_thread::sleep_for(milliseconds(2));
-        } while (Clock::now() < deadline);
-        return false;
+    // Reaps it; false when it is still running after the test's patience.
+    static bool ends(pid_t pid) {
+        return test::eventually([pid] { return waitpid(pid, nullptr, WNOHANG) == pid; }, test::kPatience, milliseconds(2));
     }
-    // How long until the CRTC holds the calibrated ramp again; none after 2 s.
-    std::optional<milliseconds> calibratedWithin2s() {
+    // How long until the CRTC holds the calibrated ramp again; none when it
+    // does not within the test's patience.
+    std::optional<milliseconds> calibratedAgain() {
         const auto begin = Clock::now();
-        do {
-            if (readCrtcRamp(display, crtc) == calibrated)
-                return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
-            std::this_thread::sleep_for(milliseconds(1));
-        } while (Clock::now() - begin < std::chrono::seconds(2));
-        return std::nullopt;
+        if (!test::eventually([this] { return readCrtcRamp(display, crtc) == calibrated; }, test::kPatience,
+                              milliseconds(1)))
+            return std::nullopt;
+        return std::chrono::duration_cast<milliseconds>(Clock::now() - begin);
     }
     bool boosted() { return readCrtcRamp(display, crtc) != calibrated; }
-    bool boostedWithin(std::chrono::seconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (!boosted() && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(5));
-        return boosted();
+    bool boostedEventually() { return test::eventually([this] { return boosted(); }, test::kPatience, milliseconds(5)); }
+    // Sends SIGSTOP and waits until the process has stopped.
+    static void stop(pid_t pid) {
+        kill(pid, SIGSTOP);
+        test::eventually(
+            [pid] {
+                std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+                std::string line;
+                return std::getline(stat, line) && line.substr(line.rfind(')') + 2, 1) == "T";
+            },
+            test::kPatience, milliseconds(1));
+    }
+    // Stops the driver at a moment its boost is on and its file saved.
+    void stopWhileBoosted(Driver& driver) {
+        test::eventually(
+            [&] {
+                stop(driver.pid);
+                if (boosted() && savedFiles() > 0) return true;
+                kill(driver.pid, SIGCONT);
+                return false;
+            },
+            test::kPatience, milliseconds(1));
     }
     int savedFiles() const {
         int count = 0;
@@ -225,10 +246,10 @@ TEST_F(RampGuardianTest, EverySigkillDuringBoostLevelsSwitchOffAndScreenChangesI
         }
         leftBoosted += readCrtcRamp(display, crtc) != calibrated;
         driver->kill9();
-        const auto took = calibratedWithin2s();
+        const auto took = calibratedAgain();
         ASSERT_TRUE(took) << "kill " << i << " left the ramp changed";
         slowest = std::max(slowest, *took);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000))) << "kill " << i;
+        EXPECT_TRUE(ends(guardian)) << "kill " << i;
         EXPECT_EQ(savedFiles(), 0) << "kill " << i;
         ++restored;
     }
@@ -251,11 +272,11 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         std::this_thread::sleep_for(milliseconds(random() % 20));
+        // Stopped with a boost on, so that there is something to recover, and
+        // so that it cannot start a new guardian before it dies too.
+        stopWhileBoosted(*driver);
         kill(guardian, SIGKILL);
-        ASSERT_TRUE(endsWithin(guardian, milliseconds(2000)));
-        // Killed with a boost on, so that there is something to recover.
-        const auto deadline = Clock::now() + std::chrono::seconds(2);
-        while (!(boosted() && savedFiles() > 0) && Clock::now() < deadline) std::this_thread::sleep_for(milliseconds(1));
+        ASSERT_TRUE(ends(guardian));
         driver->kill9();
         const bool saved = savedFiles() > 0;
         leftBoosted += boosted();
@@ -274,7 +295,7 @@ TEST_F(RampGuardianTest, WhenProgramAndGuardianBothDieTheNextStartRestores) {
         }
         const pid_t nextGuardian = adoptedGuardian();
         if (nextGuardian > 0) {
-            EXPECT_TRUE(endsWithin(nextGuardian, milliseconds(1000)));
+            EXPECT_TRUE(ends(nextGuardian));
         }
     }
     std::cout << "double kills: " << runs << " runs (" << leftBoosted << " left the display boosted), " << recovered
@@ -290,7 +311,7 @@ TEST_F(RampGuardianTest, SoakLeavesNoGrowthAndAQuitGuardianGoesWithTheProgram) {
     ASSERT_GT(guardian, 0);
     const std::string samples = driver->rest();
     EXPECT_EQ(driver->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
     EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
     EXPECT_EQ(savedFiles(), 0);
 
@@ -317,7 +338,7 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
     for (int i = 0; i < kills; ++i) {
         const int signal = std::vector{SIGKILL, SIGSEGV, SIGABRT}[static_cast<std::size_t>(i % 3)];
         auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << (program->readUntil("never"), program->log);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
         const pid_t guardian = adoptedGuardian();
         ASSERT_GT(guardian, 0);
         EXPECT_EQ(savedFiles(), 1);
@@ -326,8 +347,8 @@ TEST_F(RampGuardianTest, TheProgramKilledOrCrashedWithABoostOnGetsItsRampBackFro
         const int status = program->wait();
         // A sanitizer build reports the crash itself and exits with a failure status.
         EXPECT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) != 0));
-        EXPECT_TRUE(calibratedWithin2s()) << strsignal(signal);
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << strsignal(signal);
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
 }
@@ -359,14 +380,14 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
             execl("/bin/sh", "sh", "-c", moves.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        ASSERT_TRUE(boostedWithin(std::chrono::seconds(10))) << "ctl never boosted";
+        ASSERT_TRUE(boostedEventually()) << "ctl never boosted";
         std::this_thread::sleep_for(milliseconds(random() % 1500));
         whileBoosted += boosted();
         program->kill9();
         kill(-mover, SIGKILL);
         waitpid(mover, nullptr, 0);
-        EXPECT_TRUE(calibratedWithin2s()) << "kill " << i;
-        EXPECT_TRUE(endsWithin(guardian, milliseconds(2000)));
+        EXPECT_TRUE(calibratedAgain()) << "kill " << i;
+        EXPECT_TRUE(ends(guardian));
         EXPECT_EQ(savedFiles(), 0);
     }
     std::cout << "program kills under ctl: " << kills << " (" << whileBoosted << " while boosted), all restored\n";
@@ -374,11 +395,12 @@ TEST_F(RampGuardianTest, TheProgramKilledWhileCtlMovesItsBoostIsRestoredByItsGua
 
 TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThenQuitsCleanly) {
     auto first = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
-    ASSERT_TRUE(boostedWithin(std::chrono::seconds(10)));
+    ASSERT_TRUE(boostedEventually());
     const pid_t firstGuardian = adoptedGuardian();
     ASSERT_GT(firstGuardian, 0);
+    stop(first->pid);  // so that it cannot start another
     kill(firstGuardian, SIGKILL);
-    ASSERT_TRUE(endsWithin(firstGuardian, milliseconds(2000)));
+    ASSERT_TRUE(ends(firstGuardian));
     first->kill9();
     ASSERT_TRUE(boosted());
 
@@ -394,7 +416,243 @@ TEST_F(RampGuardianTest, AProgramWhoseGuardianDiedTooIsRestoredAtTheNextStartThe
     ASSERT_GT(guardian, 0);
     kill(next->pid, SIGTERM);
     EXPECT_EQ(next->wait(), 0);
-    EXPECT_TRUE(endsWithin(guardian, milliseconds(1000))) << "the guardian outlived a clean quit";
+    EXPECT_TRUE(ends(guardian)) << "the guardian outlived a clean quit";
+}
+
+} // namespace
+} // namespace brillex::x11
+
+namespace brillex::x11 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program as installed somewhere without its guardian program, or with
+// a copy of it that a test can take away.
+struct ProgramCopy {
+    explicit ProgramCopy(const test::TemporaryFolder& folder, bool withGuardian) {
+        fs::create_directories(folder.path() + "/bin");
+        program = folder.path() + "/bin/brillex";
+        std::error_code linked;
+        fs::create_hard_link(BRILLEX_PROGRAM, program, linked);
+        if (linked) fs::copy_file(BRILLEX_PROGRAM, program);
+        guardian = folder.path() + "/bin/" + RampGuardian::kProcessName;
+        if (withGuardian)
+            fs::copy_file(fs::path(BRILLEX_PROGRAM).parent_path() / RampGuardian::kProcessName, guardian);
+    }
+    std::string program;
+    std::string guardian;
+};
+
+// `brillex ctl WORDS`: its exit status and everything it printed.
+std::pair<int, std::string> ctl(const std::string& bus, const std::string& words) {
+    const std::string command =
+        "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl " + words + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (pipe && fgets(buffer, sizeof buffer, pipe)) text += buffer;
+    const int status = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Places where the saved ramps cannot go: the guardian alone keeps the
+// native ramp, and without a guardian the boost is refused in one line.
+TEST_F(RampGuardianTest, AFolderThatIsNotPrivateLeavesTheGuardianAloneAndWithoutOneTheBoostIsRefused) {
+    test::PrivateBus bus;
+    if (!bus.running()) GTEST_SKIP() << "dbus-daemon is not installed";
+    const std::string folder = runtime.path() + "/brillex";
+    struct Case {
+        const char* what;
+        std::function<bool()> spoil;  // false: cannot be set up here
+        std::map<std::string, std::string> environment;
+    };
+    const std::string tmp = runtime.path() + "/tmp";
+    const std::string squatted = tmp + "/brillex-" + std::to_string(getuid());
+    const std::vector<Case> cases = {
+        {"a symbolic link", [&] {
+             fs::create_directory(runtime.path() + "/elsewhere");
+             fs::create_directory_symlink(runtime.path() + "/elsewhere", folder);
+             return true;
+         }, {}},
+        {"a file", [&] { return std::ofstream(folder).good(); }, {}},
+        {"mode 0777", [&] {
+             fs::create_directory(folder);
+             fs::permissions(folder, fs::perms::all);
+             return true;
+         }, {}},
+        {"another user's, without XDG_RUNTIME_DIR", [&] {
+             fs::create_directories(squatted);
+             return chown(squatted.c_str(), 12345, 12345) == 0;
+         }, {{"XDG_RUNTIME_DIR", ""}, {"TMPDIR", tmp}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder);
+        fs::remove_all(runtime.path() + "/elsewhere");
+        fs::remove_all(tmp);
+        if (!c.spoil()) {
+            std::cout << "skipped \"" << c.what << "\": needs root\n";
+            continue;
+        }
+        // With its guardian: boosted, and restored after SIGKILL.
+        {
+            auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM, {},
+                                 c.environment);
+            ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
+            ASSERT_TRUE(program->readUntil("the guardian alone keeps it")) << program->log;
+            const pid_t guardian = adoptedGuardian();
+            program->kill9();
+            EXPECT_TRUE(calibratedAgain());
+            EXPECT_TRUE(ends(guardian));
+        }
+        // Without: refused, in one line to ctl and one in the log.
+        {
+            test::TemporaryFolder installed;
+            const ProgramCopy copy(installed, false);
+            auto program = start({"--built-in", server().output()}, copy.program.c_str(), bus.address(), c.environment);
+            ASSERT_TRUE(program->readUntil("Displays detected:")) << program->log;
+            const auto [status, said] = ctl(bus.address(), "boost all on");
+            EXPECT_EQ(status, 1);
+            EXPECT_EQ(count(said, "\n"), 1) << said;
+            EXPECT_NE(said.find(" was not boosted: its native ramp cannot be kept safe: "), std::string::npos) << said;
+            EXPECT_NE(said.find("mode 0700"), std::string::npos) << said;
+            EXPECT_FALSE(boosted());
+            kill(program->pid, SIGTERM);
+            program->readUntil("XDR Boost Disabled for display");
+            EXPECT_EQ(program->wait(), 0);
+            program->log += program->rest();
+            EXPECT_EQ(count(program->log, "Boost refused for display"), 1) << program->log;
+            EXPECT_EQ(count(program->log, "Gamma table saved"), 0) << program->log;
+            EXPECT_EQ(count(program->log, "Cannot save"), 0) << program->log;
+        }
+        EXPECT_FALSE(boosted());
+        if (fs::is_directory(runtime.path() + "/elsewhere")) {
+            EXPECT_TRUE(fs::is_empty(runtime.path() + "/elsewhere"));  // nothing went through the link
+        }
+    }
+    fs::remove_all(folder);
+}
+
+// The saved file is only the second copy: the guardian's own comes back
+// whatever happened to the file.
+TEST_F(RampGuardianTest, ASavedFileDeletedTruncatedOrEditedWhileBoostedDoesNotStopTheGuardian) {
+    const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> damages = {
+        {"deleted", [](const fs::path& file) { fs::remove(file); }},
+        {"truncated", [](const fs::path& file) { fs::resize_file(file, 0); }},
+        {"edited", [](const fs::path& file) {
+             std::fstream edit(file, std::ios::in | std::ios::out | std::ios::binary);
+             edit.seekp(40);
+             edit.put('7');
+         }},
+    };
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
+        auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
+        ASSERT_EQ(savedFiles(), 1);
+        const pid_t guardian = adoptedGuardian();
+        for (const auto& item : fs::directory_iterator(runtime.path() + "/brillex"))
+            if (item.path().extension() == ".ramp") damage(item.path());
+        program->kill9();
+        EXPECT_TRUE(calibratedAgain());
+        EXPECT_TRUE(ends(guardian));
+
+        // The next start finds nothing to adopt, and quits with the ramp as it is.
+        auto next = start({"--built-in", server().output()}, BRILLEX_PROGRAM);
+        ASSERT_TRUE(next->readUntil("Displays detected:")) << next->log;
+        kill(next->pid, SIGTERM);
+        EXPECT_EQ(next->wait(), 0);
+        EXPECT_EQ(readCrtcRamp(display, crtc), calibrated);
+        EXPECT_EQ(savedFiles(), 0);
+        fs::remove_all(runtime.path() + "/brillex");
+    }
+}
+
+// A guardian that dies is replaced at once and given every copy; the
+// program killed afterwards still gets its ramp back.
+TEST_F(RampGuardianTest, AGuardianKilledWhileBoostedIsReplacedAtOnceAndThenRestoresTheKilledProgram) {
+    const int kills = fromEnvironment("BRILLEX_GUARDIAN_KILLS", 3);
+    std::mt19937 random(std::random_device{}());
+    for (int i = 0; i < kills; ++i) {
+        auto program = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
+        ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
+        const pid_t first = adoptedGuardian();
+        ASSERT_GT(first, 0);
+        kill(first, SIGKILL);
+        ASSERT_TRUE(ends(first));
+        ASSERT_TRUE(program->readUntil(" took over 1 native ramps\n")) << program->log;
+        const pid_t second = adoptedGuardian();
+        ASSERT_GT(second, 0);
+        EXPECT_NE(program->log.find("Ramp guardian " + std::to_string(first) + " has ended; guardian " +
+                                    std::to_string(second) + " took over 1 native ramps"),
+                  std::string::npos)
+            << program->log;
+        std::this_thread::sleep_for(milliseconds(random() % 300));
+        program->kill9();
+        EXPECT_TRUE(calibratedAgain()) << "kill " << i;
+        EXPECT_TRUE(ends(second));
+        EXPECT_EQ(savedFiles(), 0);
+    }
+}
+
+// Program and guardian both dead, the user sets a ramp of their own before
+// the next start: that start leaves it alone and keeps the saved file aside.
+TEST_F(RampGuardianTest, ARampChangedAfterBothDiedIsLeftAloneAtTheNextStart) {
+    auto first = start({"--built-in", server().output(), "--boost-built-in"}, BRILLEX_PROGRAM);
+    ASSERT_TRUE(boostedEventually()) << (first->readUntil("never"), first->log);
+    const pid_t guardian = adoptedGuardian();
+    ASSERT_GT(guardian, 0);
+    const pid_t program = first->pid;
+    stop(program);
+    kill(guardian, SIGKILL);
+    ASSERT_TRUE(ends(guardian));
+    first->kill9();
+    ASSERT_EQ(server().run("xrandr --output " + server().output() + " --gamma 1.2:1.2:1.2"), 0);
+    const std::optional<CrtcRamp> users = readCrtcRamp(display, crtc);
+
+    auto next = start({"--built-in", server().output()}, BRILLEX_PROGRAM);
+    ASSERT_TRUE(next->readUntil("Displays detected:")) << next->log;
+    EXPECT_NE(next->log.find("Leaving CRTC " + std::to_string(crtc) + " on " + server().display() +
+                             " as it is: its ramp was changed after process " + std::to_string(program) +
+                             " last wrote it"),
+              std::string::npos)
+        << next->log;
+    EXPECT_EQ(readCrtcRamp(display, crtc), users);
+    EXPECT_EQ(savedFiles(), 0);
+    int asides = 0;
+    for (const auto& item : fs::directory_iterator(runtime.path() + "/brillex")) asides += item.path().extension() == ".unusable";
+    EXPECT_EQ(asides, 1);
+    kill(next->pid, SIGTERM);
+    EXPECT_EQ(next->wait(), 0);
+    EXPECT_EQ(readCrtcRamp(display, crtc), users);
+}
+
+TEST_F(RampGuardianTest, WhenNoNewGuardianStartsEveryBoostIsSwitchedOff) {
+    test::TemporaryFolder installed;
+    const ProgramCopy copy(installed, true);
+    auto program = start({"--built-in", server().output(), "--boost-built-in"}, copy.program.c_str());
+    ASSERT_TRUE(boostedEventually()) << (program->readUntil("never"), program->log);
+    const pid_t guardian = adoptedGuardian();
+    ASSERT_GT(guardian, 0);
+    fs::remove(copy.guardian);
+    kill(guardian, SIGKILL);
+    ASSERT_TRUE(program->readUntil("XDR Boost Disabled for display")) << program->log;
+    EXPECT_NE(program->log.find("Ramp guardian " + std::to_string(guardian) +
+                                " has ended and no new one starts (cannot run " + copy.guardian +
+                                ": No such file or directory); switching every boost off"),
+              std::string::npos)
+        << program->log;
+    EXPECT_TRUE(calibratedAgain());
+    EXPECT_EQ(savedFiles(), 0);
+    kill(program->pid, SIGTERM);
+    EXPECT_EQ(program->wait(), 0);
 }
 
 } // namespace

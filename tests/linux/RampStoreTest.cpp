@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 class RampStoreTest : public ::testing::Test {
 protected:
     static SavedRamp ramp(CrtcId crtc, int owner) {
-        return SavedRamp{":9", crtc, owner, 0, CrtcRamp{{0, 30000, 65535}, {1, 2, 3}, {65535, 0, 7}}};
+        return SavedRamp{":9", crtc, owner, 0, CrtcRamp{{0, 30000, 65535}, {1, 2, 3}, {65535, 0, 7}}, {}, "x11"};
     }
     std::vector<std::string> names() const {
         std::vector<std::string> found;
@@ -96,8 +96,10 @@ TEST_F(RampStoreTest, AFolderOthersCanWriteIsNotUsed) {
     ASSERT_TRUE(fs::create_directory(store.directory()));
     fs::permissions(store.directory(), fs::perms::all);
     LogCapture log;
-    EXPECT_FALSE(store.save(ramp(63, 100)));
-    EXPECT_TRUE(log.contains("Not using " + store.directory() + ": not a private folder of this user"));
+    std::string why;
+    EXPECT_FALSE(store.save(ramp(63, 100), &why));
+    EXPECT_EQ(why, store.directory() + " is not a private folder of this user: others may use it (mode 0777)");
+    EXPECT_TRUE(log.lines().empty());  // the caller says what it means
     EXPECT_TRUE(names().empty());
 }
 

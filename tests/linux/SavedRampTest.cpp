@@ -8,7 +8,7 @@ namespace brillex::x11 {
 namespace {
 
 SavedRamp sample(std::size_t size) {
-    SavedRamp saved{":7", 63, 4242, 4243, {}};
+    SavedRamp saved{":7", 63, 4242, 4243, {}, {0x1234abcd, 0xffffffff}, "x11"};
     for (std::size_t i = 0; i < size; ++i) {
         saved.ramp.red.push_back(static_cast<std::uint16_t>(i * 65535 / (size > 1 ? size - 1 : 1)));
         saved.ramp.green.push_back(static_cast<std::uint16_t>(65535 - saved.ramp.red.back()));
@@ -92,6 +92,28 @@ TEST(SavedRampTest, NumbersSpelledOtherwiseThanTheWriterDoesAreRefusedEvenWhenWe
     if (upper != text) {
         EXPECT_FALSE(parseSavedRamp(upper));
     }
+}
+
+} // namespace
+} // namespace brillex::x11
+
+namespace brillex::x11 {
+namespace {
+
+// Files of the first version, without writer and shown lines, still read:
+// the next start after an upgrade restores what the last run left.
+TEST(SavedRampTest, AFileOfTheFirstVersionReadsAsAnX11RampWithNothingShownRecorded) {
+    const std::string first = "brillex-saved-ramp 1\ndisplay :1\ncrtc 63\nowner 1234\nguardian 1235\nsize 4\n"
+                              "red 0 19660 39321 58981\ngreen 0 21845 43690 65535\nblue 0 21845 43690 65535\n";
+    char checksum[16];
+    std::snprintf(checksum, sizeof checksum, "%08x", savedRampChecksum(first));
+    const auto saved = parseSavedRamp(first + "crc32 " + checksum + "\n");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->writer, "x11");
+    EXPECT_TRUE(saved->shown.empty());
+    EXPECT_EQ(saved->ramp.red[1], 19660);
+    // The lines of this version are no part of the first.
+    EXPECT_FALSE(parseSavedRamp("brillex-saved-ramp 1\ndisplay :1\nwriter x11\n"));
 }
 
 } // namespace

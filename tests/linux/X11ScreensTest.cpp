@@ -15,6 +15,7 @@
 #include "platform/linux/x11/X11Screens.h"
 #include "platform/linux/x11/X11TransferTables.h"
 #include "platform/linux/x11/XCrtcRamps.h"
+#include "support/QtEventLoop.h"
 #include "support/XvfbServer.h"
 
 // Xlib last: its macros clash with Qt's names.
@@ -30,12 +31,7 @@ class X11ScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!server().running()) GTEST_SKIP() << "Xvfb is not installed";
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "linux_tests";
-            static char* argv[] = {name, nullptr};
-            new QCoreApplication(argc, argv);
-        }
+        test::qtApplication();
         ASSERT_EQ(server().run("xrandr --output " + server().output() + " --auto --gamma 0.9:1.0:1.1 2>/dev/null"), 0);
         auto opened = X11Connection::open(server().display());
         ASSERT_TRUE(std::holds_alternative<std::unique_ptr<X11Connection>>(opened));
@@ -56,12 +52,13 @@ protected:
         return instance;
     }
 
-    // Lets the server's events arrive and the settle time pass.
+    // Lets the events of the xrandr run before reach the screens, then the
+    // settle time pass. The server sent them before it answered xrandr, so a
+    // round trip on the screens' connection brings all of them into its
+    // queue, which the screens empty before the event loop sleeps.
     void settle() {
-        for (int i = 0; i < 20; ++i) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        XSync(display, False);
+        EXPECT_TRUE(test::processEventsUntil([this] { return XEventsQueued(display, QueuedAlready) == 0; }));
         loop.advance(X11Screens::kQuietSeconds);
     }
 

@@ -42,9 +42,16 @@ public:
 class RecordingGuard : public RampGuard {
 public:
     explicit RecordingGuard(MemoryRamps& ramps) : ramps_(ramps) {}
-    void keepNative(CrtcId crtc, const CrtcRamp& native) override {
+    std::optional<std::string> whyUnprotected() override { return unprotected; }
+    bool keepNative(CrtcId crtc, const CrtcRamp& native) override {
         calls.push_back("keep");
         EXPECT_EQ(native, ramps_.ramps[crtc]) << "kept after the CRTC had changed";
+        return !refuseKeep;
+    }
+    void willShow(CrtcId crtc, const CrtcRamp& ramp) override {
+        EXPECT_NE(ramp, native);
+        EXPECT_EQ(ramps_.ramps[crtc], shown.empty() ? native : shown.back()) << "told after the write";
+        shown.push_back(ramp);
     }
     void nativeRestored(CrtcId crtc) override {
         calls.push_back("restored");
@@ -53,6 +60,9 @@ public:
 
     CrtcRamp native;
     std::vector<std::string> calls;
+    std::vector<CrtcRamp> shown;
+    std::optional<std::string> unprotected;
+    bool refuseKeep = false;
 
 private:
     MemoryRamps& ramps_;
@@ -95,12 +105,31 @@ TEST_P(X11TransferTablesTest, BoostThenRestoreGivesBackTheNativeRampBitForBit) {
     EXPECT_GT(boosted.red[GetParam() / 4], native.red[GetParam() / 4]);
     EXPECT_EQ(boosted.red.back(), 65535);  // white cannot get brighter: it clips
     applyGammaBoost(kOutput, saved->red, saved->green, saved->blue, 3.2f, tables);
+    ASSERT_FALSE(guard.shown.empty());
+    EXPECT_EQ(guard.shown.back(), ramps.ramps[kCrtc]);
 
     restoreGammaTable(kOutput, saved->red, saved->green, saved->blue, tables);
     EXPECT_EQ(ramps.ramps[kCrtc], native);
     // Kept once before the first change, however many level moves followed.
     EXPECT_EQ(guard.calls, (std::vector<std::string>{"keep", "restored"}));
     EXPECT_EQ(ramps.writes, 4);
+}
+
+TEST_P(X11TransferTablesTest, ARampThatCannotBeKeptSafeIsNeitherCapturedNorChanged) {
+    guard.unprotected = "no place for it";
+    float table[256] = {};
+    std::uint32_t count = 0;
+    EXPECT_EQ(tables.getTransferTable(kOutput, 256, table, table, table, count), TransferTables::kUnprotected);
+    EXPECT_EQ(tables.whyUnprotected(), "no place for it");
+
+    // Unkept between capture and the first write: the write does not happen.
+    guard.unprotected.reset();
+    std::optional<GammaTable> saved = captureGammaTable(kOutput, tables);
+    ASSERT_TRUE(saved.has_value());
+    guard.refuseKeep = true;
+    applyGammaBoost(kOutput, saved->red, saved->green, saved->blue, 2.0f, tables);
+    EXPECT_EQ(ramps.ramps[kCrtc], guard.native);
+    EXPECT_EQ(ramps.writes, 0);
 }
 
 TEST_P(X11TransferTablesTest, ACaptureWhileStillBoostedHandsOutTheNativeTable) {

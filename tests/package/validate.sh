@@ -37,7 +37,8 @@ case "$check" in
     [ "$version" = "brillex $(dpkg-deb -f "$deb" Version)" ] || { echo "unexpected: $version"; exit 1; }
     for f in usr/share/applications/brillex.desktop usr/share/metainfo/org.brillex.Brillex.metainfo.xml \
              usr/share/icons/hicolor/scalable/apps/brillex.svg usr/share/icons/hicolor/256x256/apps/brillex.png \
-             usr/share/icons/hicolor/16x16/apps/brillex.png usr/share/man/man1/brillex.1.gz usr/bin/brillex-sim; do
+             usr/share/icons/hicolor/16x16/apps/brillex.png usr/share/man/man1/brillex.1.gz usr/bin/brillex-sim \
+             usr/libexec/brillex/brillex-guard; do
       [ -e "$work/root/$f" ] || { echo "missing from the package: $f"; exit 1; }
     done
     file "$work/root/usr/share/icons/hicolor/48x48/apps/brillex.png" | grep -q '48 x 48' ;;

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <QCoreApplication>
@@ -17,6 +17,10 @@
 #include <QDBusMetaType>
 #include <QDBusMessage>
 #include <QString>
+
+#include "support/BusDaemon.h"
+#include "support/Patience.h"
+#include "support/QtEventLoop.h"
 
 namespace brillex::test {
 
@@ -45,44 +49,17 @@ inline const QDBusArgument& operator>>(const QDBusArgument& argument, brillex::t
 
 namespace brillex::test {
 
-// A private dbus-daemon standing in for the system bus, with python3-dbusmock
+// A private bus daemon standing in for the system bus, with python3-dbusmock
 // services on it. Everything it started stops when it goes.
 class MockSystemBus {
 public:
     MockSystemBus() {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "linux_tests";
-            static char* argv[] = {name, nullptr};
-            new QCoreApplication(argc, argv);
-        }
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        const pid_t bus = fork();
-        if (bus == 0) {
-            close(fds[0]);
-            const std::string print = "--print-address=" + std::to_string(fds[1]);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDERR_FILENO);
-            execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--nopidfile", print.c_str(),
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        char buffer[512];
-        ssize_t n;
-        while ((n = read(fds[0], buffer, sizeof buffer)) > 0) {
-            address_.append(buffer, static_cast<std::size_t>(n));
-            if (address_.find('\n') != std::string::npos) break;
-        }
-        close(fds[0]);
-        if (bus > 0) processes_.push_back(bus);
-        while (!address_.empty() && (address_.back() == '\n')) address_.pop_back();
-        if (address_.empty()) return;
+        qtApplication();
+        if (!daemon_.running()) return;
         static int serial = 0;
         name_ = QString("mock-system-bus-%1").arg(++serial);
         connection_ = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(QString::fromStdString(address_), name_));
+            QDBusConnection::connectToBus(QString::fromStdString(daemon_.address()), name_));
     }
     ~MockSystemBus() {
         connection_.reset();
@@ -97,17 +74,17 @@ public:
     MockSystemBus& operator=(const MockSystemBus&) = delete;
 
     bool running() const { return connection_ && connection_->isConnected(); }
-    const std::string& address() const { return address_; }
+    const std::string& address() const { return daemon_.address(); }
     // A client connection to the bus, as the product is given one.
     QDBusConnection& bus() { return *connection_; }
 
-    // Starts `python3 -m dbusmock --template NAME` on the bus and waits (5 s
-    // at most) until it owns `service`; its pid, or -1.
+    // Starts `python3 -m dbusmock --template NAME` on the bus and waits until
+    // it owns `service`; its pid, or -1.
     pid_t startTemplate(const std::string& templateName, const std::string& service,
                         const std::string& parameters = "{}") {
         const pid_t pid = fork();
         if (pid == 0) {
-            setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+            setenv("DBUS_SESSION_BUS_ADDRESS", address().c_str(), 1);
             const int devNull = open("/dev/null", O_WRONLY);
             dup2(devNull, STDOUT_FILENO);
             dup2(devNull, STDERR_FILENO);
@@ -117,12 +94,10 @@ public:
         }
         if (pid < 0) return -1;
         processes_.push_back(pid);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (!connection_->interface()->isServiceRegistered(QString::fromStdString(service))) {
-            if (std::chrono::steady_clock::now() > deadline) return -1;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return pid;
+        const bool owned = eventually(
+            [&] { return connection_->interface()->isServiceRegistered(QString::fromStdString(service)).value(); },
+            kPatience, std::chrono::milliseconds(20));
+        return owned ? pid : -1;
     }
 
     // Calls a method (a dbusmock control method, usually) and waits for its answer.
@@ -130,7 +105,7 @@ public:
                       const QVariantList& arguments = {}) {
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
         message.setArguments(arguments);
-        return connection_->call(message, QDBus::Block, 5000);
+        return connection_->call(message, QDBus::Block, static_cast<int>(std::chrono::milliseconds(kPatience).count()));
     }
 
     // Adds an object with `methods` through the main object of the dbusmock service `service`.
@@ -143,7 +118,7 @@ public:
     }
 
 private:
-    std::string address_;
+    BusDaemon daemon_;
     QString name_;
     std::unique_ptr<QDBusConnection> connection_;
     std::vector<pid_t> processes_;

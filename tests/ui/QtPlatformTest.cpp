@@ -138,20 +138,31 @@ TEST_F(QSettingsStoreTest, ValuesOfOtherTypesArriveAsText) {
     EXPECT_EQ(store.get("timerMinutes"), SettingValue(std::string("[1,2]")));
 }
 
-TEST_F(QSettingsStoreTest, SetsAnUnreadableFileAsideInsteadOfOverwritingIt) {
-    QFile json(file());
-    ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-    json.write("{ not json");
-    json.close();
-    LogCapture log;
-    QSettingsStore store(loop, file());
-    ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_NE(log.lines()[0].find("kept as"), std::string::npos);
-    EXPECT_EQ(store.get("timerMinutes"), std::nullopt);
-    store.set("timerMinutes", 5LL);
-    QFile kept(file() + ".unreadable");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "{ not json");
+// Unreadable files in a row: each is kept under a number of its own, none
+// overwrites an earlier one, and only the newest five stay.
+TEST_F(QSettingsStoreTest, SetsUnreadableFilesAsideInsteadOfOverwritingThemOrEachOther) {
+    const auto contents = [](int run) { return QByteArray("{ not json ") + QByteArray::number(run); };
+    for (int run = 0; run < 7; ++run) {
+        QFile json(file());
+        ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+        json.write(contents(run));
+        json.close();
+        LogCapture log;
+        QSettingsStore store(loop, file());
+        const QString kept = file() + ".unreadable" + (run == 0 ? QString() : "." + QString::number(run));
+        ASSERT_EQ(log.lines().size(), 1u);
+        EXPECT_EQ(log.lines()[0], "Settings: " + file().toStdString() + " is not a readable settings file; kept as " +
+                                      kept.toStdString() + ", using the defaults");
+        EXPECT_EQ(store.get("timerMinutes"), std::nullopt);
+        store.set("timerMinutes", 5LL);
+    }
+    for (int run = 0; run < 7; ++run) {
+        QFile kept(file() + ".unreadable" + (run == 0 ? QString() : "." + QString::number(run)));
+        EXPECT_EQ(kept.exists(), run >= 2) << run;
+        if (kept.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(kept.readAll(), contents(run));
+        }
+    }
 }
 
 TEST(QtPopoverPlacement, CentresUnderTheItemAndStaysOnTheScreen) {

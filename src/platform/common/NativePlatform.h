@@ -25,8 +25,8 @@ public:
 
 // A native platform whose desktop is open. It is opened before the toolkit
 // starts, so that a missing desktop is a clear line rather than a toolkit
-// abort and a guardian can fork while the process has one thread; it lives
-// until the process ends. Its ports are made once the main loop exists.
+// abort; it lives until the process ends. Its ports are made once the main
+// loop exists.
 class NativePlatform {
 public:
     virtual ~NativePlatform() = default;

@@ -1,7 +1,10 @@
 #include "platform/linux/X11Desktop.h"
 
+#include <QSocketNotifier>
+
+#include "boost/BrightnessManager.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/ramps/SavedRampGuard.h"
+#include "platform/linux/x11/X11RampGuard.h"
 
 namespace brillex::x11 {
 
@@ -11,6 +14,7 @@ namespace {
 struct X11Ports : platform::InstalledPorts {
     std::unique_ptr<SavedRampGuard> rampGuard;
     std::unique_ptr<LinuxPlatform> platform;
+    std::unique_ptr<QSocketNotifier> guardianWatch;
 };
 
 } // namespace
@@ -22,13 +26,25 @@ platform::NativeOpening X11Desktop::open(const platform::NativeOptions& options)
         new X11Desktop(std::move(std::get<std::unique_ptr<X11Connection>>(opened)), options));
 }
 
-// Forked here, before any thread starts; it outlives a program that dies with a boost on, and no other.
 X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, platform::NativeOptions options)
-    : connection_(std::move(connection)), options_(std::move(options)), guardian_(RampGuardian::start()) {}
+    : connection_(std::move(connection)), options_(std::move(options)) {}
 
 std::unique_ptr<platform::InstalledPorts> X11Desktop::install(MainLoop& loop) {
     auto ports = std::make_unique<X11Ports>();
-    ports->rampGuard = SavedRampGuard::recoveredFor(*connection_);
+    X11Ports* installed = ports.get();
+    // A guardian's death shows at once as the end of its socket.
+    const auto watch = [installed](int socket) {
+        if (QSocketNotifier* old = installed->guardianWatch.release()) {
+            old->setEnabled(false);
+            old->deleteLater();  // it may be signalling now
+        }
+        if (socket < 0) return;
+        installed->guardianWatch = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
+        QObject::connect(installed->guardianWatch.get(), &QSocketNotifier::activated,
+                         [installed] { installed->rampGuard->checkGuardian(); });
+    };
+    const auto unguarded = [&loop] { loop.post([] { BrightnessManager::shared().disableAllBoosts(); }); };
+    ports->rampGuard = guardX11Ramps(*connection_, watch, unguarded);
     ports->platform = std::make_unique<LinuxPlatform>(
         std::move(connection_), loop, ScreenRules{options_.builtInOutput, X11Screens::isWaylandSession()},
         ports->rampGuard.get());

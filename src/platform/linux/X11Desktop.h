@@ -3,13 +3,12 @@
 #include <memory>
 
 #include "platform/common/NativePlatform.h"
-#include "platform/linux/ramps/RampGuardian.h"
 #include "platform/linux/x11/X11Connection.h"
 
 namespace brillex::x11 {
 
-// The native platform on an X11 session: the program's X connection and the
-// guardian that restores ramps after its death, both made before the toolkit.
+// The native platform on an X11 session: the program's X connection, opened
+// before the toolkit, and at install the ports with the guard of its ramps.
 class X11Desktop : public platform::NativePlatform {
 public:
     static platform::NativeOpening open(const platform::NativeOptions& options);
@@ -21,8 +20,6 @@ private:
 
     std::unique_ptr<X11Connection> connection_;
     platform::NativeOptions options_;
-    // Outlives every port, so that it exits only once the ramps are back.
-    std::unique_ptr<RampGuardian> guardian_;
 };
 
 } // namespace brillex::x11

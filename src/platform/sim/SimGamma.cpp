@@ -20,6 +20,7 @@ SimGamma::Table& SimGamma::table(DisplayId display) {
 int SimGamma::getTransferTable(DisplayId display, std::uint32_t capacity, float* red, float* green, float* blue,
                                std::uint32_t& sampleCount) {
     if (!screens_.isAttached(display) || readFails_.count(display) != 0) return failure;
+    if (!whyUnprotected_.empty()) return kUnprotected;
     const auto& current = table(display);
     const std::size_t n = std::min<std::size_t>(capacity, size);
     std::copy_n(current.red.begin(), n, red);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <string>
 
 #include "boost/TransferTables.h"
 #include "platform/sim/SimScreens.h"
@@ -31,7 +32,11 @@ public:
     int setTransferTable(DisplayId display, std::uint32_t count, const float* red, const float* green,
                          const float* blue) override;
 
+    std::string whyUnprotected() const override { return whyUnprotected_; }
+
     void setReadFails(DisplayId display, bool fails);
+    // With a reason, no table can be kept safe: every read answers kUnprotected.
+    void setUnprotected(std::string why) { whyUnprotected_ = std::move(why); }
     void setWriteFails(DisplayId display, bool fails);
     bool writeFails(DisplayId display) const { return writeFails_.count(display) != 0; }
     // The table installed on the display now (made the identity on first use).
@@ -49,6 +54,7 @@ private:
     std::set<DisplayId> readFails_;
     std::set<DisplayId> writeFails_;
     std::map<DisplayId, int> writes_;
+    std::string whyUnprotected_;
 };
 
 } // namespace brillex::sim

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "base/AsideFiles.h"
 #include "base/Log.h"
 
 namespace brillex {
@@ -58,15 +59,14 @@ QSettingsStore::QSettingsStore(MainLoop& loop, const QString& fileName)
 
 // A file that is not readable settings would be overwritten by the first
 // write; keep it next to the new one instead and start from the defaults.
+// Copies kept earlier stay: each gets a number of its own, up to the newest few.
 void QSettingsStore::setAside() {
     if (settings_->status() != QSettings::FormatError) return;
-    const QString path = settings_->fileName();
-    const QString kept = path + ".unreadable";
-    QFile::remove(kept);
-    const bool moved = QFile::rename(path, kept);
-    logLine(("Settings: " + path + " is not a readable settings file; " +
-             (moved ? "kept as " + kept + ", using the defaults" : QString("using the defaults")))
-                .toStdString());
+    constexpr std::size_t kKeptCopies = 5;
+    const std::string path = settings_->fileName().toStdString();
+    const std::optional<std::string> kept = setAsideFile(path, ".unreadable", kKeptCopies);
+    logLine("Settings: " + path + " is not a readable settings file; " +
+            (kept ? "kept as " + *kept + ", using the defaults" : std::string("using the defaults")));
     const QString fileName = settings_->fileName();
     settings_ = std::make_unique<QSettings>(fileName, jsonFormat());
 }

@@ -24,9 +24,8 @@
 #include <string>
 
 #include "boost/GammaTable.h"
-#include "platform/linux/ramps/RampGuardian.h"
-#include "platform/linux/ramps/SavedRampGuard.h"
 #include "platform/linux/x11/X11Connection.h"
+#include "platform/linux/x11/X11RampGuard.h"
 #include "platform/linux/x11/X11TransferTables.h"
 #include "platform/linux/x11/XCrtcRamps.h"
 
@@ -96,7 +95,6 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto guardian = RampGuardian::start();
     const std::string mode = argc > 1 ? argv[1] : "";
     auto opened = X11Connection::open();
     auto* connection = std::get_if<std::unique_ptr<X11Connection>>(&opened);
@@ -110,7 +108,8 @@ int main(int argc, char** argv) {
     const auto output = static_cast<DisplayId>(resources->outputs[0]);
     XRRFreeScreenResources(resources);
 
-    const auto guard = SavedRampGuard::recoveredFor(**connection);
+    // No event loop here: a guardian's death is noticed at the next hand-over.
+    const auto guard = guardX11Ramps(**connection);
     XCrtcRamps ramps(**connection);
     X11TransferTables tables(ramps, guard.get());
     Boost boost(output, tables);

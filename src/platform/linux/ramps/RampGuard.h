@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/linux/x11/CrtcRamp.h"
 
 namespace brillex::x11 {
@@ -10,9 +13,15 @@ class RampGuard {
 public:
     virtual ~RampGuard() = default;
 
+    // Why a native ramp could not be kept safe now, and what to do about it;
+    // none when it can. Asked before a boost starts.
+    virtual std::optional<std::string> whyUnprotected() = 0;
     // Called before the first write that changes `crtc` away from `native`;
-    // the write waits until the ramp is kept.
-    virtual void keepNative(CrtcId crtc, const CrtcRamp& native) = 0;
+    // the write waits until the ramp is kept, and does not happen when this
+    // answers false.
+    virtual bool keepNative(CrtcId crtc, const CrtcRamp& native) = 0;
+    // Called before each write of a ramp other than the native one.
+    virtual void willShow(CrtcId crtc, const CrtcRamp& ramp) = 0;
     // Called after `crtc` has its native ramp back.
     virtual void nativeRestored(CrtcId crtc) = 0;
 };

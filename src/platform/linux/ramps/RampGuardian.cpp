@@ -1,126 +1,142 @@
 #include "platform/linux/ramps/RampGuardian.h"
 
-#include <dirent.h>
-#include <signal.h>
-#include <sys/prctl.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
-#include <iostream>
-#include <string>
+#include <vector>
 
-#include "base/Log.h"
-#include "platform/linux/ramps/RampRecovery.h"
+#include "platform/linux/ramps/GuardianMessages.h"
+
+extern char** environ;
 
 namespace brillex::x11 {
 
 namespace {
 
-constexpr char kCleanExit = 'q';
-int runningGuardian = 0;
+// A loaded machine may take a while to exec the guardian; a healthy one answers in milliseconds.
+constexpr int kAnswerMilliseconds = 5000;
+// The descriptor the guardian finds its end of the socket on.
+constexpr int kGuardianSocket = 3;
 
-bool readFully(int fd, void* data, std::size_t size) {
-    auto* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::read(fd, bytes, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+bool isExecutable(const std::string& path) {
+    struct stat info{};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-// Everything the program had open besides the standard streams and the socket
-// would otherwise stay open as long as the guardian lives.
-void closeInheritedFiles(int keep) {
-    DIR* fds = ::opendir("/proc/self/fd");
-    if (!fds) return;
-    const int own = ::dirfd(fds);
-    while (const dirent* item = ::readdir(fds)) {
-        const int fd = std::atoi(item->d_name);
-        if (fd > STDERR_FILENO && fd != keep && fd != own) ::close(fd);
+// Waits up to `milliseconds` for `socket` to be readable.
+bool readable(int socket, int milliseconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd fd{socket, POLLIN, 0};
+        const int n = ::poll(&fd, 1, static_cast<int>(std::max<long>(0, left.count())));
+        if (n > 0) return true;
+        if (n == 0 || errno != EINTR) return false;
     }
-    ::closedir(fds);
-}
-
-[[noreturn]] void guard(int socket, pid_t program, const std::string& directory) {
-    // Signals meant for the program's terminal or process group are the
-    // program's business; the guardian ends when the program has gone.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2})
-        ::signal(signal, SIG_IGN);
-    ::prctl(PR_SET_NAME, RampGuardian::kProcessName);
-    closeInheritedFiles(socket);
-    if (::chdir("/") != 0) {
-        // Only keeps the guardian from pinning the program's working folder.
-    }
-    const pid_t self = ::getpid();
-    if (::write(socket, &self, sizeof self) != static_cast<ssize_t>(sizeof self)) ::_exit(1);
-
-    char message = 0;
-    ssize_t n;
-    do n = ::read(socket, &message, 1);
-    while (n < 0 && errno == EINTR);
-    if (n == 1 && message == kCleanExit) ::_exit(0);
-
-    const RampStore store(directory);
-    restoreSavedRamps(store, [program](const SavedRamp& saved) { return saved.owner == program; });
-    store.removeUnfinished(program);
-    ::_exit(0);
 }
 
 } // namespace
 
-std::unique_ptr<RampGuardian> RampGuardian::start() {
-    const std::string& directory = RampStore::defaultDirectory();
+std::string RampGuardian::helperPath() {
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return {};
+    const std::string path(self, static_cast<std::size_t>(n));
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    for (const std::string& candidate : {folder + kProcessName, folder + BRILLEX_GUARD_FROM_PROGRAM})
+        if (isExecutable(candidate)) return candidate;
+    return {};
+}
+
+std::unique_ptr<RampGuardian> RampGuardian::start(const std::string& helper, const std::string& storeDirectory,
+                                                  std::string& why) {
+    if (helper.empty()) {
+        why = std::string(kProcessName) + " is not installed beside the program or in its libexec folder";
+        return nullptr;
+    }
     int fds[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
-        logLine(std::string("Ramp guardian not started: ") + std::strerror(errno));
+        why = std::strerror(errno);
         return nullptr;
     }
-    const pid_t program = ::getpid();
-    // Output still buffered would otherwise be written twice, once by the guardian.
-    std::cout.flush();
-    std::fflush(nullptr);
-    const pid_t middle = ::fork();
-    if (middle == 0) {
-        // The middle process exits at once, so the guardian is adopted by
-        // init (or the session's subreaper) rather than left to the program.
-        ::close(fds[0]);
-        if (::fork() == 0) guard(fds[1], program, directory);
-        ::_exit(0);
-    }
+    // Above the descriptor it is moved to, so that the move clears close-on-exec.
+    const int theirs = ::fcntl(fds[1], F_DUPFD_CLOEXEC, kGuardianSocket + 1);
     ::close(fds[1]);
-    if (middle < 0) {
-        logLine(std::string("Ramp guardian not started: ") + std::strerror(errno));
+    if (theirs < 0) {
+        why = std::strerror(errno);
         ::close(fds[0]);
         return nullptr;
     }
-    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    pid_t guardian = 0;
-    if (!readFully(fds[0], &guardian, sizeof guardian)) {
-        logLine("Ramp guardian not started: it did not answer");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, theirs, kGuardianSocket);
+    const std::string program = std::to_string(::getpid());
+    const std::string socketArgument = std::to_string(kGuardianSocket);
+    std::vector<char*> argv{const_cast<char*>(kProcessName), const_cast<char*>(socketArgument.c_str()),
+                            const_cast<char*>(program.c_str()), const_cast<char*>(storeDirectory.c_str()), nullptr};
+    pid_t starter = 0;
+    const int spawned = ::posix_spawn(&starter, helper.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(theirs);
+    if (spawned != 0) {
+        why = "cannot run " + helper + ": " + std::strerror(spawned);
         ::close(fds[0]);
         return nullptr;
     }
-    runningGuardian = guardian;
+    // The guardian leaves its starter at once, which ends and is reaped here.
+    while (::waitpid(starter, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    char type = 0;
+    std::string payload;
+    const int guardian = readable(fds[0], kAnswerMilliseconds) && guardian::receive(fds[0], type, payload) &&
+                                 type == guardian::kHello
+                             ? std::atoi(payload.c_str())
+                             : 0;
+    if (guardian <= 0) {
+        why = helper + " did not answer";
+        ::close(fds[0]);
+        return nullptr;
+    }
     return std::unique_ptr<RampGuardian>(new RampGuardian(fds[0], guardian));
 }
 
-int RampGuardian::runningPid() { return runningGuardian; }
+bool RampGuardian::keep(const SavedRamp& saved) {
+    if (!guardian::send(socket_, guardian::kKeep, encodeSavedRamp(saved))) return false;
+    char type = 0;
+    std::string payload;
+    return readable(socket_, kAnswerMilliseconds) && guardian::receive(socket_, type, payload) && type == guardian::kKept;
+}
+
+void RampGuardian::release(const SavedRamp& saved) {
+    if (!guardian::send(socket_, guardian::kRelease, guardian::releaseKey(saved.writer, saved.displayName, saved.crtc))) {
+        // Gone: hasEnded() tells, and there is nothing left to forget.
+    }
+}
+
+bool RampGuardian::hasEnded() const {
+    pollfd fd{socket_, POLLIN, 0};
+    if (::poll(&fd, 1, 0) <= 0) return false;
+    if (fd.revents & (POLLHUP | POLLERR)) return true;
+    char byte = 0;
+    const ssize_t n = ::recv(socket_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+    return n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR);
+}
 
 RampGuardian::~RampGuardian() {
-    const char message = kCleanExit;
-    if (::send(socket_, &message, 1, MSG_NOSIGNAL) != 1) {
+    if (!guardian::send(socket_, guardian::kCleanExit)) {
         // Already gone; nothing to tell.
     }
     ::close(socket_);
-    if (runningGuardian == pid_) runningGuardian = 0;
 }
 
 } // namespace brillex::x11

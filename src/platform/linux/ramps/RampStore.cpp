@@ -7,9 +7,11 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "base/AsideFiles.h"
 #include "base/Log.h"
 
 namespace brillex::x11 {
@@ -90,19 +92,29 @@ const std::string& RampStore::defaultDirectory() {
     return directory;
 }
 
-bool RampStore::ensureDirectory() const {
-    if (::mkdir(directory_.c_str(), 0700) != 0 && errno != EEXIST) {
-        logLine("Cannot create " + directory_ + ": " + std::strerror(errno));
+bool RampStore::isPrivate(std::string* why) const {
+    const auto fail = [why](std::string text) {
+        if (why) *why = std::move(text);
         return false;
-    }
+    };
+    if (::mkdir(directory_.c_str(), 0700) != 0 && errno != EEXIST)
+        return fail("it cannot be created (" + std::string(std::strerror(errno)) + ")");
     // In a shared temporary folder someone else may have made it first.
     struct stat info{};
-    if (::lstat(directory_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() ||
-        (info.st_mode & 0077) != 0) {
-        logLine("Not using " + directory_ + ": not a private folder of this user");
-        return false;
-    }
+    if (::lstat(directory_.c_str(), &info) != 0) return fail(std::strerror(errno));
+    if (S_ISLNK(info.st_mode)) return fail("it is a symbolic link");
+    if (!S_ISDIR(info.st_mode)) return fail("it is not a folder");
+    if (info.st_uid != ::getuid()) return fail("it belongs to another user");
+    if ((info.st_mode & 0077) != 0) return fail("others may use it (mode " + [&] {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+        return std::string(mode);
+    }() + ")");
     return true;
+}
+
+std::string RampStore::setAside(const std::string& path, const std::string& suffix) const {
+    return setAsideFile(path, suffix).value_or("");
 }
 
 std::string RampStore::pathOf(const SavedRamp& saved) const {
@@ -112,17 +124,18 @@ std::string RampStore::pathOf(const SavedRamp& saved) const {
            display + std::string(kSuffix);
 }
 
-bool RampStore::save(const SavedRamp& saved) const {
+bool RampStore::save(const SavedRamp& saved, std::string* why, bool durable) const {
     const std::string path = pathOf(saved);
-    const auto failed = [&](const std::string& what) {
-        logLine("Cannot save the native ramp of CRTC " + std::to_string(saved.crtc) + " in " + path + ": " + what);
+    const auto failed = [why](const std::string& what) {
+        if (why) *why = what;
         return false;
     };
-    if (!ensureDirectory()) return failed("no private folder");
+    std::string notPrivate;
+    if (!isPrivate(&notPrivate)) return failed(directory_ + " is not a private folder of this user: " + notPrivate);
     const std::string temporary = path.substr(0, path.size() - kSuffix.size()) + std::string(kTemporarySuffix);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return failed(std::strerror(errno));
-    const bool written = writeAll(fd, encodeSavedRamp(saved)) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, encodeSavedRamp(saved)) && (!durable || ::fsync(fd) == 0);
     const int writeError = errno;
     ::close(fd);
     if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
@@ -130,7 +143,7 @@ bool RampStore::save(const SavedRamp& saved) const {
         ::unlink(temporary.c_str());
         return failed(std::strerror(error));
     }
-    if (!fsyncDirectory(directory_)) return failed(std::strerror(errno));
+    if (durable && !fsyncDirectory(directory_)) return failed(std::strerror(errno));
     return true;
 }
 
@@ -166,9 +179,9 @@ std::vector<RampStore::Entry> RampStore::load() const {
         }
         std::optional<SavedRamp> saved = parseSavedRamp(*bytes, &why);
         if (!saved) {
-            const std::string aside = path + ".corrupt";
-            ::rename(path.c_str(), aside.c_str());
-            logLine("Saved ramp " + path + " is unreadable (" + why + "); set aside as " + aside);
+            const std::string aside = setAside(path, ".corrupt");
+            logLine("Saved ramp " + path + " is unreadable (" + why + ")" +
+                    (aside.empty() ? std::string("; left where it is") : "; set aside as " + aside));
             continue;
         }
         entries.push_back(Entry{path, std::move(*saved)});

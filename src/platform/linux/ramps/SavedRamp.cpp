@@ -9,13 +9,19 @@ namespace brillex::x11 {
 
 namespace {
 
-constexpr std::string_view kMagic = "brillex-saved-ramp 1";
+constexpr std::string_view kMagic = "brillex-saved-ramp 2";
+// Without the writer and shown lines; still read, as the x11 writer's.
+constexpr std::string_view kFirstMagic = "brillex-saved-ramp 1";
+constexpr std::size_t kMaxShown = 2;
+constexpr std::size_t kMaxWriterName = 32;
 constexpr std::size_t kMaxRampSize = 65535;  // RandR's ramp size is a CARD16
 constexpr std::size_t kMaxDisplayName = 255;
 
 } // namespace
 
-std::uint32_t savedRampChecksum(std::string_view bytes) {
+namespace {
+
+std::uint32_t crc32Update(std::uint32_t c, std::string_view bytes) {
     static const std::array<std::uint32_t, 256> table = [] {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t i = 0; i < 256; ++i) {
@@ -25,8 +31,23 @@ std::uint32_t savedRampChecksum(std::string_view bytes) {
         }
         return t;
     }();
-    std::uint32_t c = 0xFFFFFFFFu;
     for (const char b : bytes) c = table[(c ^ static_cast<unsigned char>(b)) & 0xFF] ^ (c >> 8);
+    return c;
+}
+
+} // namespace
+
+std::uint32_t savedRampChecksum(std::string_view bytes) {
+    return crc32Update(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu;
+}
+
+std::uint32_t rampChecksum(const CrtcRamp& ramp) {
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (const auto* channel : {&ramp.red, &ramp.green, &ramp.blue})
+        for (const std::uint16_t entry : *channel) {
+            const char bytes[2] = {static_cast<char>(entry & 0xFF), static_cast<char>(entry >> 8)};
+            c = crc32Update(c, std::string_view(bytes, 2));
+        }
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -87,6 +108,25 @@ bool parseChannel(std::string_view text, std::size_t size, std::vector<std::uint
     return channel.size() == size && text.empty();
 }
 
+// "none", or up to kMaxShown checksums in hex.
+bool parseShown(Lines& lines, std::vector<std::uint32_t>& shown) {
+    std::string_view value;
+    if (!lines.next("shown", value)) return false;
+    if (value == "none") return true;
+    while (shown.size() < kMaxShown) {
+        const std::size_t space = value.find(' ');
+        const std::string_view token = value.substr(0, space);
+        std::uint32_t checksum = 0;
+        if (token.size() != 8 ||
+            !parseNumber<std::uint32_t>(token, std::numeric_limits<std::uint32_t>::max(), checksum, 16))
+            return false;
+        shown.push_back(checksum);
+        if (space == std::string_view::npos) return true;
+        value.remove_prefix(space + 1);
+    }
+    return false;
+}
+
 std::optional<SavedRamp> fail(std::string* error, const char* why) {
     if (error) *error = why;
     return std::nullopt;
@@ -99,10 +139,14 @@ std::string encodeSavedRamp(const SavedRamp& saved) {
     text.reserve(64 + saved.displayName.size() + saved.ramp.size() * 3 * 6);
     text += kMagic;
     text += "\ndisplay " + saved.displayName;
+    text += "\nwriter " + saved.writer;
     text += "\ncrtc " + std::to_string(saved.crtc);
     text += "\nowner " + std::to_string(saved.owner);
     text += "\nguardian " + std::to_string(saved.guardian);
     text += "\nsize " + std::to_string(saved.ramp.size());
+    text += "\nshown";
+    if (saved.shown.empty()) text += " none";
+    for (const std::uint32_t checksum : saved.shown) text += " " + hex8(checksum);
     const auto channel = [&text](const char* name, const std::vector<std::uint16_t>& entries) {
         text += '\n';
         text += name;
@@ -135,13 +179,21 @@ std::optional<SavedRamp> parseSavedRamp(std::string_view bytes, std::string* err
     if (checksum != savedRampChecksum(body)) return fail(error, "checksum mismatch");
 
     const std::size_t magicEnd = body.find('\n');
-    if (body.substr(0, magicEnd) != kMagic) return fail(error, "not a saved ramp");
+    const std::string_view magic = body.substr(0, magicEnd);
+    if (magic != kMagic && magic != kFirstMagic) return fail(error, "not a saved ramp");
+    const bool first = magic == kFirstMagic;
     Lines lines(body.substr(magicEnd + 1));
     SavedRamp saved;
     if (!lines.next("display", value) || value.empty() || value.size() > kMaxDisplayName) return fail(error, "bad display");
     for (const char c : value)
         if (c <= ' ' || c > '~') return fail(error, "bad display");
     saved.displayName = value;
+    if (!first) {
+        if (!lines.next("writer", value) || value.size() > kMaxWriterName ||
+            value.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string_view::npos)
+            return fail(error, "bad writer");
+        saved.writer = value;
+    }
 
     unsigned long crtc = 0;
     if (!lines.next("crtc", value) || !parseNumber<unsigned long>(value, 0xFFFFFFFFul, crtc) || crtc == 0)
@@ -155,6 +207,7 @@ std::optional<SavedRamp> parseSavedRamp(std::string_view bytes, std::string* err
     std::size_t size = 0;
     if (!lines.next("size", value) || !parseNumber(value, kMaxRampSize, size) || size == 0)
         return fail(error, "bad size");
+    if (!first && !parseShown(lines, saved.shown)) return fail(error, "bad shown");
     if (!lines.next("red", value) || !parseChannel(value, size, saved.ramp.red) ||
         !lines.next("green", value) || !parseChannel(value, size, saved.ramp.green) ||
         !lines.next("blue", value) || !parseChannel(value, size, saved.ramp.blue))

@@ -66,6 +66,7 @@ ScreenLayout ScreenLayout::of(const RandrLayout& layout, const ScreenRules& rule
             else result.unreadableEdids.emplace_back(output->xid, reading.error);
         }
         std::string name = builtIn ? "Built-in Display" : output->name;
+        if (!output->monitorName.empty()) name = output->monitorName;
         if (edid && edid->name && !edid->name->empty()) name = *edid->name;
         const double headroom =
             rules.waylandSession ? 1.0 : rampHeadroom(output->gammaSize, edid ? edid->headroom() : std::nullopt);

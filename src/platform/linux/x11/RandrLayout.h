@@ -29,6 +29,7 @@ struct RandrOutput {
     bool panelConnector = false;       // ConnectorType "Panel"
     std::vector<std::uint8_t> edid;    // the "EDID" property; empty when absent
     int gammaSize = 0;                 // the CRTC's ramp size; 0 without a ramp
+    std::string monitorName;           // the monitor's name where the layer gives it without an EDID
 };
 
 // The server's outputs in RandR's order, the primary output (0 for none) and

@@ -98,10 +98,11 @@ bool isSet(const char* variable) {
 } // namespace
 
 X11Screens::X11Screens(X11Connection& connection, MainLoop& loop, ScreenRules rules)
-    : connection_(connection), loop_(loop), rules_(std::move(rules)) {
-    if (rules_.waylandSession)
-        logLine("Wayland session: gamma ramps set through XWayland do not reach the screen, so boosting needs an X11 "
-                "session; no display is offered the boost");
+    : LayoutScreens(loop, std::move(rules)), connection_(connection) {
+    if (this->rules().waylandSession)
+        logLine("Wayland session: the compositor offers neither wlroots gamma control nor GNOME's display "
+                "configuration, and gamma ramps set through XWayland do not reach the screen; no display is offered "
+                "the boost");
     Display* display = connection_.display();
     XRRSelectInput(display, connection_.rootWindow(),
                    RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
@@ -132,7 +133,7 @@ void X11Screens::readEvents(bool fromSocket) {
     }
     if (!changed) return;
     randrEvent_.emit();
-    settle_ = loop_.schedule(kQuietSeconds, false, [this] { changed_.emit(); });
+    changeArrived();
 }
 
 RandrLayout X11Screens::readLayout() const {
@@ -178,47 +179,6 @@ std::optional<RandrLayout> X11Screens::readLayoutOnce() const {
     layout.workArea = workArea(display, root);
     if (trap.failed()) return std::nullopt;
     return layout;
-}
-
-ScreenLayout X11Screens::layout() const {
-    ScreenLayout layout = ScreenLayout::of(readLayout(), rules_);
-    for (const auto& [id, error] : layout.unreadableEdids) {
-        if (reportedEdids_.insert(id).second)
-            logLine("Screens: the EDID of display " + std::to_string(id) + " cannot be read (" + error +
-                    "); it is named by its output and given the headroom of its ramp");
-    }
-    return layout;
-}
-
-std::vector<Screen> X11Screens::screens() const {
-    return layout().screens;
-}
-
-std::vector<ScreenOutput> X11Screens::screenOutputs() const {
-    const RandrLayout randr = readLayout();
-    const ScreenLayout shown = ScreenLayout::of(randr, rules_);
-    std::vector<ScreenOutput> outputs;
-    for (const auto& output : randr.outputs) {
-        if (!output.connected || !output.hasCrtc) continue;
-        outputs.push_back(ScreenOutput{output.xid, output.name, output.edid, shown.builtIn.count(output.xid) != 0});
-    }
-    return outputs;
-}
-
-bool X11Screens::isBuiltIn(DisplayId id) const {
-    return layout().builtIn.count(id) != 0;
-}
-
-DisplayId X11Screens::mainDisplay() const {
-    return layout().mainDisplay;
-}
-
-std::optional<Screen> X11Screens::mainScreen() const {
-    return screenForDisplay(mainDisplay());
-}
-
-Subscription X11Screens::observeScreenChanges(std::function<void()> changed) {
-    return changed_.connect(std::move(changed));
 }
 
 bool X11Screens::isWaylandSession() {

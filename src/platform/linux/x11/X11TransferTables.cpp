@@ -16,6 +16,12 @@ int X11TransferTables::getTransferTable(DisplayId display, std::uint32_t capacit
                                         float* blue, std::uint32_t& sampleCount) {
     const std::optional<CrtcId> crtc = ramps_.crtcOf(display);
     if (!crtc || capacity == 0) return kFailure;
+    if (guard_ && changed_.count(*crtc) == 0) {
+        if (auto why = guard_->whyUnprotected()) {
+            whyUnprotected_ = std::move(*why);
+            return kUnprotected;
+        }
+    }
     // Read while a boost of ours is on, the CRTC's own ramp is the one kept.
     std::optional<CrtcRamp> native = nativeRamp(*crtc);
     if (!native) return kFailure;
@@ -58,9 +64,10 @@ int X11TransferTables::setTransferTable(DisplayId display, std::uint32_t count, 
     const bool isNative = ramp == *native;
     const bool wasChanged = changed_.count(*crtc) != 0;
     if (!isNative && !wasChanged) {
-        if (guard_) guard_->keepNative(*crtc, *native);
+        if (guard_ && !guard_->keepNative(*crtc, *native)) return kFailure;
         changed_.emplace(*crtc, *native);
     }
+    if (!isNative && guard_) guard_->willShow(*crtc, ramp);
     if (!ramps_.write(*crtc, ramp)) return kFailure;
     if (isNative && wasChanged) {
         changed_.erase(*crtc);

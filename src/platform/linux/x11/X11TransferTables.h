@@ -12,6 +12,7 @@ namespace brillex::x11 {
 // The core's transfer tables on the CRTC gamma ramps of an X server. Tables
 // are resampled to and from each CRTC's ramp size; restoring is bit-exact:
 // the table handed out at capture writes back the very ramp it was read from.
+// A CRTC whose native ramp the guard cannot keep is neither captured nor changed.
 class X11TransferTables : public TransferTables {
 public:
     static constexpr int kFailure = 1000;
@@ -23,6 +24,7 @@ public:
                          std::uint32_t& sampleCount) override;
     int setTransferTable(DisplayId display, std::uint32_t count, const float* red, const float* green,
                          const float* blue) override;
+    std::string whyUnprotected() const override { return whyUnprotected_; }
 
 private:
     struct Capture {
@@ -41,6 +43,7 @@ private:
     std::map<DisplayId, Capture> captures_;
     // CRTCs that hold a ramp of ours, with the native ramp each had before.
     std::map<CrtcId, CrtcRamp> changed_;
+    std::string whyUnprotected_;
 };
 
 } // namespace brillex::x11

@@ -1,0 +1,52 @@
+#include "platform/linux/x11/LayoutScreens.h"
+
+#include "base/Log.h"
+
+namespace brillex::x11 {
+
+ScreenLayout LayoutScreens::layout() const {
+    ScreenLayout layout = ScreenLayout::of(readLayout(), rules_);
+    for (const auto& [id, error] : layout.unreadableEdids) {
+        if (reportedEdids_.insert(id).second)
+            logLine("Screens: the EDID of display " + std::to_string(id) + " cannot be read (" + error +
+                    "); it is named by its output and given the headroom of its ramp");
+    }
+    return layout;
+}
+
+std::vector<Screen> LayoutScreens::screens() const {
+    return layout().screens;
+}
+
+std::vector<ScreenOutput> LayoutScreens::screenOutputs() const {
+    const RandrLayout read = readLayout();
+    const ScreenLayout shown = ScreenLayout::of(read, rules_);
+    std::vector<ScreenOutput> outputs;
+    for (const auto& output : read.outputs) {
+        if (!output.connected || !output.hasCrtc) continue;
+        outputs.push_back(ScreenOutput{output.xid, output.name, output.edid, shown.builtIn.count(output.xid) != 0});
+    }
+    return outputs;
+}
+
+bool LayoutScreens::isBuiltIn(DisplayId id) const {
+    return layout().builtIn.count(id) != 0;
+}
+
+DisplayId LayoutScreens::mainDisplay() const {
+    return layout().mainDisplay;
+}
+
+std::optional<Screen> LayoutScreens::mainScreen() const {
+    return screenForDisplay(mainDisplay());
+}
+
+Subscription LayoutScreens::observeScreenChanges(std::function<void()> changed) {
+    return changed_.connect(std::move(changed));
+}
+
+void LayoutScreens::changeArrived() {
+    settle_ = loop_.schedule(kQuietSeconds, false, [this] { changed_.emit(); });
+}
+
+} // namespace brillex::x11
