@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/linux/ramps/GuardianProcess.h"
+#include "platform/linux/wayland/MutterRampWriter.h"
 #include "platform/linux/x11/XRampWriter.h"
 
 using namespace brillex::x11;
@@ -62,5 +63,6 @@ int main(int argc, char** argv) {
     }
     RampWriters writers;
     writers.add(XRampWriter::kName, std::make_unique<XRampWriter>());
+    writers.add(brillex::wayland::MutterRampWriter::kName, std::make_unique<brillex::wayland::MutterRampWriter>());
     return runGuardian(socket, program, RampStore(argv[3]), writers);
 }

@@ -122,8 +122,6 @@ int main(int argc, char** argv) {
         furnishDemoWorld(*sim);
         sim->install();
         simulatedLoop = std::make_unique<ManualLoopDriver>(sim->loop);
-    } else {
-        nativePorts = native->install(loop);
     }
     Port<MainLoop>::install(&loop);
 
@@ -144,6 +142,8 @@ int main(int argc, char** argv) {
     Port<Workspace>::install(&workspace);
     Port<OsdPanelService>::install(&osdPanels);
     Port<ExtendedRangeOutput>::install(&overlays);
+    // Installed after the Qt shell, so that a native platform may put its own shell ports in their place.
+    if (native) nativePorts = native->install(loop);
 
     TerminationSignals signals([&application](int) { application.terminate(); });
 

@@ -261,7 +261,8 @@ TEST_F(ControlBusTest, ASecondStartShowsTheFirstOnesPopoverAndExitsZero) {
     const auto began = Clock::now();
     const Result second = world.run({"--simulate", "--no-simulator-window"});
     EXPECT_EQ(second.status, 0);
-    EXPECT_LT(Clock::now() - began, std::chrono::seconds(5));
+    // At once, not after a call's 25 s default timeout: what is left is the start of a loaded machine.
+    EXPECT_LT(Clock::now() - began, std::chrono::seconds(15));
     EXPECT_NE(world.log("first.log").find("Another start of the program asked for the popover"), std::string::npos);
     EXPECT_EQ(world.exitStatus(first, std::chrono::milliseconds(0)), -1); // the first one runs on
     EXPECT_EQ(world.ctl({"status"}).status, 0);
@@ -277,7 +278,8 @@ TEST_F(ControlBusTest, AnInstanceThatDoesNotAnswerCostsAboutASecond) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "brillex: the running Brillex did not answer within a second\n");
     EXPECT_GE(waited, std::chrono::milliseconds(900));
-    EXPECT_LT(waited, std::chrono::seconds(3));
+    // About a second, not a call's 25 s default timeout; the rest is starting ctl on a loaded machine.
+    EXPECT_LT(waited, std::chrono::seconds(15));
 }
 
 // A client that writes the wire format itself sends what QtDBus and libdbus

@@ -148,6 +148,22 @@ TEST(MainViewTest, MasterSwitchBoostsTheBuiltInDisplayOnlyAndSwitchesAllOff) {
     EXPECT_EQ(screen.world.sim.gamma.table(2).red, sim::SimGamma::identity().red);
 }
 
+// A boost the platform cannot keep safe is refused: the switch the user
+// turned on goes back off, and so does the master switch.
+TEST(MainViewTest, ARefusedBoostTurnsItsSwitchBackOff) {
+    MainScreen screen;
+    screen.world.sim.gamma.setUnprotected("nowhere to keep the table");
+    ToggleSwitch* own = screen.xdrRow(1)->boostSwitch();
+    click(own);
+    screen.world.settle();
+    EXPECT_FALSE(screen.state(1).isBoostEnabled.get());
+    EXPECT_FALSE(own->isOn());
+    click(screen.xdr().masterSwitch());
+    screen.world.settle();
+    EXPECT_FALSE(screen.xdr().masterSwitch()->isOn());
+    EXPECT_EQ(screen.world.sim.gamma.writes(1), 0);
+}
+
 TEST(MainViewTest, OnBatteryWithOnlyWhileChargingTheSwitchesRest) {
     MainScreen screen;
     screen.world.settings.setOnlyWhileCharging(true);

@@ -1,10 +1,11 @@
 #include "platform/linux/X11Desktop.h"
 
-#include <QSocketNotifier>
-
-#include "boost/BrightnessManager.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/linux/x11/X11RampGuard.h"
+#include "platform/linux/ramps/WatchedRampGuard.h"
+#include "platform/linux/x11/XRampWriter.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xlib.h>
 
 namespace brillex::x11 {
 
@@ -12,9 +13,8 @@ namespace {
 
 // The saved-ramp guard outlives the ports that report to it.
 struct X11Ports : platform::InstalledPorts {
-    std::unique_ptr<SavedRampGuard> rampGuard;
+    std::unique_ptr<WatchedRampGuard> rampGuard;
     std::unique_ptr<LinuxPlatform> platform;
-    std::unique_ptr<QSocketNotifier> guardianWatch;
 };
 
 } // namespace
@@ -31,23 +31,11 @@ X11Desktop::X11Desktop(std::unique_ptr<X11Connection> connection, platform::Nati
 
 std::unique_ptr<platform::InstalledPorts> X11Desktop::install(MainLoop& loop) {
     auto ports = std::make_unique<X11Ports>();
-    X11Ports* installed = ports.get();
-    // A guardian's death shows at once as the end of its socket.
-    const auto watch = [installed](int socket) {
-        if (QSocketNotifier* old = installed->guardianWatch.release()) {
-            old->setEnabled(false);
-            old->deleteLater();  // it may be signalling now
-        }
-        if (socket < 0) return;
-        installed->guardianWatch = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
-        QObject::connect(installed->guardianWatch.get(), &QSocketNotifier::activated,
-                         [installed] { installed->rampGuard->checkGuardian(); });
-    };
-    const auto unguarded = [&loop] { loop.post([] { BrightnessManager::shared().disableAllBoosts(); }); };
-    ports->rampGuard = guardX11Ramps(*connection_, watch, unguarded);
+    ports->rampGuard = std::make_unique<WatchedRampGuard>(loop, DisplayString(connection_->display()),
+                                                          XRampWriter::kName, std::make_unique<XRampWriter>());
     ports->platform = std::make_unique<LinuxPlatform>(
         std::move(connection_), loop, ScreenRules{options_.builtInOutput, X11Screens::isWaylandSession()},
-        ports->rampGuard.get());
+        &ports->rampGuard->guard());
     ports->platform->install();
     return ports;
 }

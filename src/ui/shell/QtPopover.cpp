@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "ui/screens/ContentView.h"
-#include "ui/shell/QtStatusBar.h"
+#include "ui/shell/GlobalAnchor.h"
 
 namespace brillex {
 
@@ -41,10 +41,10 @@ void QtPopover::hostContentView() {
 bool QtPopover::isShown() const { return window_->isVisible(); }
 
 void QtPopover::showRelativeTo(Rect, StatusItemButton& anchor, RectEdge) {
-    // The tray tells where its icon is in global coordinates; the bounds in
-    // the button's own coordinates add nothing to that.
-    const auto* trayButton = dynamic_cast<const QtStatusItemButton*>(&anchor);
-    anchor_ = trayButton ? trayButton->globalGeometry() : QRect();
+    // The button tells where it is in global coordinates; the bounds in its
+    // own coordinates add nothing to that.
+    const auto* placed = dynamic_cast<const GlobalAnchor*>(&anchor);
+    anchor_ = placed ? placed->globalGeometry() : QRect();
     if (hosted_ && !content_) {
         content_ = new ContentView(environment_());
         window_->layout()->addWidget(content_);

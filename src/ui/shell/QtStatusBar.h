@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/StatusBar.h"
+#include "ui/shell/GlobalAnchor.h"
 
 namespace brillex {
 
@@ -16,7 +17,7 @@ class QtGlobalEventMonitor;
 // icon belongs to the panel, so clicking it first deactivates us (which the
 // mouse monitor takes for a click elsewhere) and then reaches us; running the
 // action too would open the popover again at once.
-class QtStatusItemButton : public StatusItemButton {
+class QtStatusItemButton : public StatusItemButton, public GlobalAnchor {
 public:
     explicit QtStatusItemButton(const QtGlobalEventMonitor& monitor);
 
@@ -24,9 +25,8 @@ public:
     void setAction(std::function<void()> action) override;
     Rect bounds() const override;
 
-    // Where the icon is on the screen, in Qt's global coordinates; empty when
-    // the tray does not say.
-    QRect globalGeometry() const { return tray_.geometry(); }
+    // Where the icon is on the tray.
+    QRect globalGeometry() const override { return tray_.geometry(); }
     bool hasImage() const { return !tray_.icon().isNull(); }
     QString toolTip() const { return tray_.toolTip(); }
     // Acts as a left click on the icon does.

@@ -78,7 +78,7 @@ TEST(WaylandProgramTest, OnWlrootsCtlBoostsAndRestoresAndTheCompositorRestoresAf
     EXPECT_TRUE(test::eventually([&] { return compositor.ramp("eDP-1").empty(); }));
 }
 
-TEST(WaylandProgramTest, OnMutterCtlBoostsAndRestoresBitExactly) {
+TEST(WaylandProgramTest, OnMutterCtlBoostsAndRestoresBitExactlyAndTheGuardianRestoresAfterSigkill) {
     test::MutterTestCompositor compositor;
     if (!compositor.possible()) GTEST_SKIP() << compositor.why();
     ASSERT_TRUE(compositor.running()) << compositor.why();
@@ -91,6 +91,15 @@ TEST(WaylandProgramTest, OnMutterCtlBoostsAndRestoresBitExactly) {
     boostWithCtl(desktop, scratch);
     EXPECT_NE(scratch.text("out.txt").find("Wayland: displays are boosted through GNOME's display configuration"),
               std::string::npos);
+
+    // Mutter keeps a dead client's ramp: the guardian writes the native one back.
+    const std::vector<std::uint16_t> native = compositor.ramp();
+    test::Scratch killed;
+    const pid_t pid = test::startProgram(killed, {"--built-in", "DP-1", "--boost-built-in"}, desktop.environment);
+    ASSERT_TRUE(test::eventually([&] { return compositor.ramp() != native; })) << killed.text("out.txt");
+    kill(pid, SIGKILL);
+    test::waitForExit(pid);
+    EXPECT_TRUE(test::eventually([&] { return compositor.ramp() == native; })) << killed.text("out.txt");
 }
 
 TEST(WaylandProgramTest, OnHeadlessMutterNoDisplayIsOfferedTheBoostAndTheLogSaysWhy) {

@@ -65,17 +65,22 @@ const MutterCrtc* MutterResources::crtcWithId(std::int64_t id) const {
     return nullptr;
 }
 
-MutterDisplayConfig::Opening MutterDisplayConfig::open() {
+MutterDisplayConfig::Opening MutterDisplayConfig::open(const std::string& busAddress) {
     GError* error = nullptr;
-    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    std::string address = busAddress;
+    if (address.empty()) {
+        if (gchar* session = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error)) {
+            address = session;
+            g_free(session);
+        }
+    }
     GDBusConnection* bus =
-        address ? g_dbus_connection_new_for_address_sync(
-                      address,
-                      static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                        G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                      nullptr, nullptr, &error)
-                : nullptr;
-    g_free(address);
+        address.empty() ? nullptr
+                        : g_dbus_connection_new_for_address_sync(
+                              address.c_str(),
+                              static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                                G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                              nullptr, nullptr, &error);
     if (!bus) {
         std::string why = "GNOME's display configuration (no session bus: " +
                           std::string(error ? error->message : "unknown error") + ")";
@@ -95,10 +100,11 @@ MutterDisplayConfig::Opening MutterDisplayConfig::open() {
         g_object_unref(bus);
         return std::string("GNOME's display configuration (org.gnome.Mutter.DisplayConfig is not on the session bus)");
     }
-    return std::unique_ptr<MutterDisplayConfig>(new MutterDisplayConfig(bus));
+    return std::unique_ptr<MutterDisplayConfig>(new MutterDisplayConfig(bus, std::move(address)));
 }
 
-MutterDisplayConfig::MutterDisplayConfig(GDBusConnection* bus) : bus_(bus) {
+MutterDisplayConfig::MutterDisplayConfig(GDBusConnection* bus, std::string address)
+    : bus_(bus), address_(std::move(address)) {
     subscription_ = g_dbus_connection_signal_subscribe(bus_, kService, kService, "MonitorsChanged", kPath, nullptr,
                                                        G_DBUS_SIGNAL_FLAGS_NONE, &MutterDisplayConfig::onSignal, this,
                                                        nullptr);

@@ -50,13 +50,15 @@ class MutterDisplayConfig {
 public:
     using Opening = std::variant<std::unique_ptr<MutterDisplayConfig>, std::string>;
 
-    // Connects to the session bus; when Mutter does not serve it there, what
-    // is missing ("GNOME's display configuration (why)").
-    static Opening open();
+    // Connects to the bus at `address` (empty: the session bus); when Mutter
+    // does not serve it there, what is missing ("GNOME's display configuration (why)").
+    static Opening open(const std::string& address = {});
     ~MutterDisplayConfig();
     MutterDisplayConfig(const MutterDisplayConfig&) = delete;
     MutterDisplayConfig& operator=(const MutterDisplayConfig&) = delete;
 
+    // The bus it is on, as open() takes it.
+    const std::string& busAddress() const { return address_; }
     // What Mutter says now (read afresh after a change); none when it does not answer.
     const MutterResources* resources();
     std::optional<x11::CrtcRamp> crtcGamma(std::int64_t crtc);
@@ -68,7 +70,7 @@ public:
     void setMonitorsChanged(std::function<void()> changed) { monitorsChanged_ = std::move(changed); }
 
 private:
-    explicit MutterDisplayConfig(GDBusConnection* bus);
+    MutterDisplayConfig(GDBusConnection* bus, std::string address);
     enum class Answer { done, stale, failed };
     Answer callGamma(const char* method, std::uint32_t serial, std::uint32_t index, const x11::CrtcRamp* ramp,
                      x11::CrtcRamp* read);
@@ -77,6 +79,7 @@ private:
     static void onSignal(GDBusConnection*, const char*, const char*, const char*, const char*, GVariant*, void* self);
 
     GDBusConnection* bus_;
+    std::string address_;
     unsigned subscription_ = 0;
     std::optional<MutterResources> resources_;
     std::function<void()> monitorsChanged_;

@@ -2,7 +2,9 @@
 
 #include "base/Log.h"
 #include "base/Port.h"
+#include "platform/linux/ramps/WatchedRampGuard.h"
 #include "platform/linux/services/LinuxServices.h"
+#include "platform/linux/wayland/MutterRampWriter.h"
 #include "platform/linux/wayland/MutterCrtcRamps.h"
 #include "platform/linux/wayland/MutterScreens.h"
 #include "platform/linux/wayland/WaylandScreens.h"
@@ -26,10 +28,13 @@ struct WlrootsPorts : platform::InstalledPorts {
 };
 
 // GNOME leaves a ramp set through its display configuration in place when
-// the program dies.
+// the program dies: the guardian writes the native ramps back over a bus
+// connection of its own.
 struct MutterPorts : platform::InstalledPorts {
     MutterPorts(std::unique_ptr<MutterDisplayConfig> opened, MainLoop& loop, x11::ScreenRules rules)
-        : config(std::move(opened)), screens(*config, loop, std::move(rules)), services(screens, loop, {}) {
+        : config(std::move(opened)),
+          rampGuard(loop, config->busAddress(), MutterRampWriter::kName, std::make_unique<MutterRampWriter>()),
+          screens(*config, loop, std::move(rules)), services(screens, loop, {}) {
         config->setMonitorsChanged([this] {
             ramps.reapply();
             screens.monitorsChanged();
@@ -38,9 +43,11 @@ struct MutterPorts : platform::InstalledPorts {
     ~MutterPorts() override { config->setMonitorsChanged({}); }
 
     std::unique_ptr<MutterDisplayConfig> config;
+    // Outlives the tables that report to it.
+    x11::WatchedRampGuard rampGuard;
     MutterScreens screens;
     MutterCrtcRamps ramps{*config};
-    x11::X11TransferTables transferTables{ramps, nullptr};
+    x11::X11TransferTables transferTables{ramps, &rampGuard.guard()};
     x11::LinuxServices services;
 };
 

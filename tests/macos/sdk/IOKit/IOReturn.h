@@ -1,0 +1,9 @@
+// Declarations only: IOKit's status codes.
+#pragma once
+
+#include <mach/mach.h>
+
+typedef kern_return_t IOReturn;
+#define kIOReturnSuccess KERN_SUCCESS
+#define kIOReturnError ((IOReturn)0xe00002bc)
+#define kIOReturnUnsupported ((IOReturn)0xe00002c7)
