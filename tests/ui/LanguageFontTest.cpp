@@ -1,19 +1,28 @@
 // Han characters are drawn in the face made for the interface language, and
-// the widgets on show change face as soon as the language changes.
+// the widgets on show change face as soon as the language changes; Latin
+// letters and figures stay in the application's face in every language.
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QVBoxLayout>
 
 #include "PopoverWorld.h"
+#include "ui/screens/BatteryIndicator.h"
 #include "ui/screens/MainView.h"
 #include "ui/kit/TextLabel.h"
 #include "ui/screens/XDRBoostSection.h"
 
 namespace brillex::test {
 namespace {
+
+bool cjkFacesInstalled() {
+    for (const char* family : {"Noto Sans CJK SC", "Noto Sans CJK JP", "Noto Sans CJK KR"})
+        if (!QFontDatabase::families().contains(family)) return false;
+    return true;
+}
 
 // The family of the face that draws the last character of a label's text.
 QString faceOfLastCharacter(const QLabel& label) {
@@ -26,8 +35,7 @@ QString faceOfLastCharacter(const QLabel& label) {
 }
 
 TEST(LanguageFontTest, EachCjkLanguageGetsItsOwnFaceAtOnce) {
-    for (const char* family : {"Noto Sans CJK SC", "Noto Sans CJK JP", "Noto Sans CJK KR"})
-        if (!QFontDatabase::families().contains(family)) GTEST_SKIP() << family << " is not installed (fonts-noto-cjk)";
+    if (!cjkFacesInstalled()) GTEST_SKIP() << "fonts-noto-cjk is not installed";
 
     PopoverWorld world;
     ContentView view(world.environment());
@@ -50,11 +58,57 @@ TEST(LanguageFontTest, EachCjkLanguageGetsItsOwnFaceAtOnce) {
         ASSERT_EQ(static_cast<MainView*>(view.screen())->xdrBoost()->title(), title);
         ASSERT_EQ(title->text(), QString::fromUtf8(language.text));
         EXPECT_EQ(faceOfLastCharacter(*title), language.face) << language.code;
+        EXPECT_EQ(Theme::languageFamily(language.code), language.face);
     }
 
     world.loc.setCurrentLanguage("fr");
     world.settle();
     EXPECT_EQ(faceOfLastCharacter(*title), QFontInfo(QApplication::font()).family());
+}
+
+// The popover as the status item shows it: as tall as its screen.
+struct SizedPopover {
+    explicit SizedPopover(PopoverWorld& world) : root(world.environment()) {
+        auto* layout = new QVBoxLayout(&window);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(&root);
+        window.show();
+    }
+    QWidget window;
+    ContentView root;
+};
+
+// An alias such as "Sans Serif" in the family list would leave the CJK face
+// first, and every line of the screen in its taller metrics.
+TEST(LanguageFontTest, ScreensAreAsTallInTheCjkLanguagesAsInEnglish) {
+    if (!cjkFacesInstalled()) GTEST_SKIP() << "fonts-noto-cjk is not installed";
+    PopoverWorld world;
+    world.sim.accessibility.setTrusted(false);
+    world.settings.setBrightnessKeyEnabled(true);  // the settings screen with its accessibility prompt
+    SizedPopover popover(world);
+
+    const auto heights = [&](const char* code) {
+        world.loc.setCurrentLanguage(code);
+        std::vector<int> result;
+        for (AppScreen screen : {AppScreen::main, AppScreen::settings, AppScreen::about}) {
+            popover.root.setCurrentScreen(screen);
+            world.settle();
+            result.push_back(popover.window.height());
+        }
+        popover.root.setCurrentScreen(AppScreen::main);
+        world.settle();
+        return result;
+    };
+    const std::vector<int> english = heights("en");
+    for (const char* code : {"ja", "ko", "zh-Hans"}) {
+        const std::vector<int> cjk = heights(code);
+        for (std::size_t i = 0; i < english.size(); ++i)
+            EXPECT_NEAR(cjk[i], english[i], 4) << code << ", screen " << i;
+        // Figures are drawn in the application's face, not the CJK one.
+        const TextLabel* charge = static_cast<MainView*>(popover.root.screen())->battery()->label();
+        EXPECT_EQ(faceOfLastCharacter(*charge), QFontInfo(QApplication::font()).family()) << code;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTextLayout>
 
 #include "boost/BrightnessManager.h"
 #include "boost/DisplayManager.h"
@@ -100,8 +101,9 @@ TEST_F(SimulatorWindowTest, AttachesAndRemovesTheExternalDisplay) {
 }
 
 // A level the brightness keys reach (1/63 steps) prints short, and the
-// longer line it makes widens neither card.
-TEST_F(SimulatorWindowTest, FiguresAreRoundedAndCardsKeepTheirWidth) {
+// longer lines it makes widen neither card nor push one card's plot below
+// its neighbour's.
+TEST_F(SimulatorWindowTest, FiguresAreRoundedAndCardsKeepTheirWidthAndPlotsTheirTop) {
     SimulatorWindow window(computer, manager);
     window.attachExternal(SimulatorWindow::externalModels[0]);
     window.show();
@@ -116,11 +118,21 @@ TEST_F(SimulatorWindowTest, FiguresAreRoundedAndCardsKeepTheirWidth) {
     EXPECT_TRUE(builtIn.boostText().startsWith("Boost on: level 0.65, edr 2.43, +130 %")) << builtIn.boostText().toStdString();
     EXPECT_EQ(builtIn.width(), widths[0]);
     EXPECT_EQ(external.width(), widths[1]);
-    // The neighbour's title is shown whole, wrapped if need be.
-    const auto* title = external.findChildren<QLabel*>().first();
-    ASSERT_EQ(title->text(), external.titleText());
-    EXPECT_LE(title->heightForWidth(title->width()), title->height());
-    EXPECT_LE(title->geometry().right(), external.contentsRect().right());
+    const auto top = [&](const SimDisplayCard& card) { return card.plot()->mapTo(&window, QPoint(0, 0)).y(); };
+    EXPECT_EQ(top(builtIn), top(external));
+
+    // The long overlay line wraps between its clauses, never inside a parenthesis.
+    const QLabel& overlay = *builtIn.overlayLabel();
+    QTextLayout layout(overlay.text(), overlay.font());
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(overlay.contentsRect().width());
+    layout.endLayout();
+    ASSERT_GT(layout.lineCount(), 1) << overlay.text().toStdString();
+    for (int i = 1; i < layout.lineCount(); ++i) {
+        const QString before = overlay.text().left(layout.lineAt(i).textStart());
+        EXPECT_EQ(before.count('('), before.count(')')) << "line " << i << " starts inside a parenthesis";
+    }
 }
 
 TEST_F(SimulatorWindowTest, PlaysThePowerCableAndTheChargeOnOneBattery) {

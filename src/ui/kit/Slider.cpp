@@ -82,32 +82,29 @@ void Slider::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// Disabled, the track and the knob's outline keep enough contrast to be
-// seen on the window background; the tint and the knob are dimmed.
+// Enabled in its tint; disabled, the whole control fades as the platform's
+// do. The knob is opaque: the fill ends under it, never shows through it.
 void Slider::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const bool enabled = isEnabled();
-    const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
-    const QRectF track = trackRect();
-    const double fraction = maximum_ > minimum_ ? (value_ - minimum_) / (maximum_ - minimum_) : 0.0;
-    const double knobX = track.left() + fraction * track.width();
+    Theme::paintControl(*this, [this](QPainter& painter) {
+        const QColor text = palette().color(QPalette::Active, QPalette::WindowText);
+        const QRectF track = trackRect();
+        const double fraction = maximum_ > minimum_ ? (value_ - minimum_) / (maximum_ - minimum_) : 0.0;
+        const double knobX = track.left() + fraction * track.width();
 
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Theme::withOpacity(text, enabled ? 0.12 : 0.25));
-    painter.drawRoundedRect(track, kTrackHeight / 2.0, kTrackHeight / 2.0);
-    painter.setBrush(enabled ? tint_ : Theme::withOpacity(tint_, 0.7));
-    painter.drawRoundedRect(QRectF(track.left(), track.top(), knobX - track.left(), kTrackHeight), kTrackHeight / 2.0,
-                            kTrackHeight / 2.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Theme::withOpacity(text, 0.12));
+        painter.drawRoundedRect(track, kTrackHeight / 2.0, kTrackHeight / 2.0);
+        painter.setBrush(tint_);
+        painter.drawRoundedRect(QRectF(track.left(), track.top(), knobX - track.left(), kTrackHeight),
+                                kTrackHeight / 2.0, kTrackHeight / 2.0);
 
-    const QRectF knob(knobX - kKnob / 2.0, (height() - kKnob) / 2.0, kKnob, kKnob);
-    if (enabled) {
+        const QRectF knob(knobX - kKnob / 2.0, (height() - kKnob) / 2.0, kKnob, kKnob);
         painter.setBrush(Theme::withOpacity(Qt::black, 0.18));
         painter.drawEllipse(knob.translated(0, 0.5));
-    }
-    painter.setBrush(enabled ? QColor(Qt::white) : Theme::withOpacity(Qt::white, 0.75));
-    painter.setPen(QPen(Theme::withOpacity(text, enabled ? 0.15 : 0.4), enabled ? 0.5 : 1.0));
-    painter.drawEllipse(knob.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.setBrush(QColor(Qt::white));
+        painter.setPen(QPen(Theme::withOpacity(text, 0.15), 0.5));
+        painter.drawEllipse(knob.adjusted(0.5, 0.5, -0.5, -0.5));
+    });
 }
 
 } // namespace brillex

@@ -102,18 +102,22 @@ QPixmap SymbolView::render(const QString& name, int height, QColor color, qreal 
 }
 
 void SymbolView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (!isEnabled()) painter.setOpacity(0.5);
-    if (background_.alpha() > 0) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(background_);
-        painter.drawRoundedRect(QRectF(rect()), radius_, radius_);
-    }
-    const QPixmap pixmap = render(name_, height_, color_, devicePixelRatioF());
-    if (pixmap.isNull()) return;
-    const QSizeF size = pixmap.deviceIndependentSize();
-    painter.drawPixmap(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0), pixmap);
+    Theme::paintControl(*this, [this](QPainter& painter) {
+        if (background_.alpha() > 0) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(background_);
+            painter.drawRoundedRect(QRectF(rect()), radius_, radius_);
+        }
+        const qreal ratio = devicePixelRatioF();
+        const QPixmap pixmap = render(name_, height_, color_, ratio);
+        if (pixmap.isNull()) return;
+        // Centred on whole device pixels: the artwork's strokes are drawn on
+        // the pixel grid, and a half-pixel shift would blur every one of them.
+        const QSizeF size = pixmap.deviceIndependentSize();
+        const auto snapped = [ratio](double offset) { return std::floor(offset * ratio) / ratio; };
+        painter.drawPixmap(QPointF(snapped((width() - size.width()) / 2.0), snapped((height() - size.height()) / 2.0)),
+                           pixmap);
+    });
 }
 
 } // namespace brillex

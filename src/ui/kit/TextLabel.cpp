@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace brillex {
 
@@ -31,10 +32,24 @@ void TextLabel::setElided(bool elided) {
     updateGeometry();
 }
 
-QSize TextLabel::sizeHint() const { return QLabel::sizeHint() + QSize(0, glyphTop_ + glyphBottom_); }
+// One line is as tall as the label's own font makes it. A fallback face
+// (Noto CJK for Han and kana) draws its glyphs within that line but would
+// lend it its own, much taller, ascent and descent: every line in Japanese
+// would stand taller than in English.
+QSize TextLabel::withLineHeight(QSize size) const {
+    if (!wordWrap()) {
+        const QMargins margins = contentsMargins();
+        // Unrounded, as the label lays its text out.
+        const int line = static_cast<int>(std::ceil(QFontMetricsF(font()).height()));
+        size.setHeight(line + margins.top() + margins.bottom() + 2 * margin());
+    }
+    return size + QSize(0, glyphTop_ + glyphBottom_);
+}
+
+QSize TextLabel::sizeHint() const { return withLineHeight(QLabel::sizeHint()); }
 
 QSize TextLabel::minimumSizeHint() const {
-    const QSize line = QLabel::minimumSizeHint() + QSize(0, glyphTop_ + glyphBottom_);
+    const QSize line = withLineHeight(QLabel::minimumSizeHint());
     if (!elided_) return line;
     return QSize(fontMetrics().horizontalAdvance(QStringLiteral("…")) * 2, line.height());
 }

@@ -26,6 +26,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QSize withLineHeight(QSize size) const;
     void measureGlyphRoom();
 
     SystemColor color_;

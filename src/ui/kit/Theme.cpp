@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -72,18 +75,28 @@ QFont font(TextStyle style, QFont::Weight weight) {
     return result;
 }
 
-QFont languageFont(std::string_view code) {
-    QFont result;
+bool needsOwnFace(std::string_view code) { return cjkFacesOf(code) != nullptr; }
+
+QString languageFamily(std::string_view code) {
     const CjkFaces* faces = cjkFacesOf(code);
-    if (!faces) return result;
+    if (!faces) return {};
     // Looked up once per language: the font database does not change under a running program.
     static std::map<std::string_view, QString> chosen;
     auto found = chosen.find(faces->code);
     if (found == chosen.end()) found = chosen.emplace(faces->code, cjkFamily(*faces)).first;
-    if (found->second.isEmpty()) return result;
-    // Latin letters and digits stay in the application's font; the CJK face
-    // draws what that font lacks, before any platform fallback would.
-    result.setFamilies({QApplication::font().family(), found->second});
+    return found->second;
+}
+
+QFont languageFont(std::string_view code) {
+    QFont result;
+    const QString family = languageFamily(code);
+    if (family.isEmpty()) return result;
+    // Latin letters and digits stay in the family the application's font
+    // resolves to (its name may be an alias such as "Sans Serif", which a
+    // family list does not resolve), so they look and measure the same in
+    // every language; the CJK face draws what that family lacks, before any
+    // platform fallback would.
+    result.setFamilies({QFontInfo(QApplication::font()).family(), family});
     return result;
 }
 
@@ -111,6 +124,26 @@ QColor color(SystemColor color) {
 QColor withOpacity(QColor base, double opacity) {
     base.setAlphaF(static_cast<float>(base.alphaF() * opacity));
     return base;
+}
+
+void paintControl(QWidget& widget, const std::function<void(QPainter&)>& draw) {
+    QPainter painter(&widget);
+    if (widget.isEnabled()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+        return;
+    }
+    const qreal ratio = widget.devicePixelRatioF();
+    QImage layer(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(ratio);
+    layer.fill(Qt::transparent);
+    {
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHint(QPainter::Antialiasing);
+        draw(layerPainter);
+    }
+    painter.setOpacity(kDisabledOpacity);
+    painter.drawImage(QPointF(0, 0), layer);
 }
 
 void apply(QWidget& widget, TextStyle style, SystemColor textColor) {

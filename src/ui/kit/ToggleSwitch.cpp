@@ -29,37 +29,31 @@ void ToggleSwitch::setTint(QColor tint) {
 
 QSize ToggleSwitch::sizeHint() const { return size_ == Size::small ? QSize(32, 18) : QSize(26, 15); }
 
-// A disabled switch stays plainly a switch: the track keeps its outline
-// colour and only the tint and the knob are dimmed (a faded whole would
-// vanish into the window background).
+// Disabled, on and off alike, the whole switch fades as the platform's do.
 void ToggleSwitch::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const bool enabled = isEnabled();
-
-    const QSizeF size = sizeHint();
-    const QRectF track(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0), size);
-    const double radius = track.height() / 2.0;
-    const QColor off = Theme::withOpacity(palette().color(QPalette::Active, QPalette::WindowText), 0.25);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(on_ ? (enabled ? tint_ : Theme::withOpacity(tint_, 0.7)) : off);
-    painter.drawRoundedRect(track, radius, radius);
-    if (isDown()) {
-        painter.setBrush(Theme::withOpacity(Qt::black, 0.08));
+    Theme::paintControl(*this, [this](QPainter& painter) {
+        const QSizeF size = sizeHint();
+        const QRectF track(QPointF((width() - size.width()) / 2.0, (height() - size.height()) / 2.0), size);
+        const double radius = track.height() / 2.0;
+        const QColor off = Theme::withOpacity(palette().color(QPalette::Active, QPalette::WindowText), 0.25);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(on_ ? tint_ : off);
         painter.drawRoundedRect(track, radius, radius);
-    }
+        if (isDown()) {
+            painter.setBrush(Theme::withOpacity(Qt::black, 0.08));
+            painter.drawRoundedRect(track, radius, radius);
+        }
 
-    const double inset = 1.5;
-    const double knob = track.height() - 2 * inset;
-    const double x = on_ ? track.right() - inset - knob : track.left() + inset;
-    const QRectF knobRect(x, track.top() + inset, knob, knob);
-    if (enabled) {
+        const double inset = 1.5;
+        const double knob = track.height() - 2 * inset;
+        const double x = on_ ? track.right() - inset - knob : track.left() + inset;
+        const QRectF knobRect(x, track.top() + inset, knob, knob);
         painter.setBrush(Theme::withOpacity(Qt::black, 0.15));
         painter.drawEllipse(knobRect.translated(0, 0.5));
-    }
-    painter.setBrush(enabled ? QColor(Qt::white) : Theme::withOpacity(Qt::white, 0.75));
-    painter.setPen(QPen(Theme::withOpacity(Qt::black, 0.12), 0.5));
-    painter.drawEllipse(knobRect);
+        painter.setBrush(QColor(Qt::white));
+        painter.setPen(QPen(Theme::withOpacity(Qt::black, 0.12), 0.5));
+        painter.drawEllipse(knobRect);
+    });
 }
 
 } // namespace brillex

@@ -1,8 +1,12 @@
 #include "ui/simulator/SimDisplayCard.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "ui/kit/TextLabel.h"
 #include "ui/simulator/GammaPreviewSwatch.h"
 #include "ui/simulator/TransferCurvePlot.h"
 
@@ -25,28 +29,59 @@ QLabel* caption(const QString& text, QWidget* parent) {
     return label;
 }
 
+// One line in the window's own font, shortened with an ellipsis when the
+// card is too narrow: the lines above the plot keep to one line each, so the
+// plots of neighbouring cards start at the same height.
+TextLabel* line(QWidget* parent, bool bold = false) {
+    auto* label = new TextLabel({}, TextStyle::body, SystemColor::primary, parent);
+    QFont font = parent->font();
+    font.setBold(bold);
+    label->setFont(font);
+    label->setPalette(parent->palette());
+    label->setElided(true);
+    return label;
+}
+
+// Spaces inside parentheses become unbreakable, so that a wrapped line
+// breaks between the clauses and not inside a coordinate.
+QString breakingBetweenGroups(QString text) {
+    int depth = 0;
+    for (QChar& c : text) {
+        if (c == '(') ++depth;
+        else if (c == ')') depth = std::max(0, depth - 1);
+        else if (c == ' ' && depth > 0) c = QChar::Nbsp;
+    }
+    return text;
+}
+
 } // namespace
 
 SimDisplayCard::SimDisplayCard(sim::SimComputer& computer, BrightnessManager& manager, DisplayId display,
                                QWidget* parent)
     : QFrame(parent), computer_(computer), manager_(manager), display_(display) {
     setFrameShape(QFrame::StyledPanel);
-    // A fixed width, with the texts wrapping inside it: a longer line must not
-    // widen this card and squeeze the one beside it.
+    // A fixed width: a longer line must not widen this card and squeeze the
+    // one beside it.
     setFixedWidth(kWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
-    title_ = new QLabel(this);
-    QFont bold = title_->font();
-    bold.setBold(true);
-    title_->setFont(bold);
-    headroom_ = new QLabel(this);
-    boost_ = new QLabel(this);
+    // The title on one line: a long name gives way, the kind and number stay whole.
+    auto* title = new QHBoxLayout();
+    title->setSpacing(0);
+    name_ = line(this, true);
+    name_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    kind_ = new QLabel(this);
+    kind_->setFont(name_->font());
+    title->addWidget(name_);
+    title->addWidget(kind_);
+    title->addStretch(1);
+    headroom_ = line(this);
+    boost_ = line(this);
     plot_ = new TransferCurvePlot(this);
     swatch_ = new GammaPreviewSwatch(this);
     overlay_ = new QLabel(this);
-    for (QLabel* label : {title_, headroom_, boost_, overlay_}) label->setWordWrap(true);
-    layout->addWidget(title_);
+    overlay_->setWordWrap(true);
+    layout->addLayout(title);
     layout->addWidget(headroom_);
     layout->addWidget(boost_);
     layout->addWidget(caption(QStringLiteral("Installed transfer table"), this));
@@ -54,18 +89,22 @@ SimDisplayCard::SimDisplayCard(sim::SimComputer& computer, BrightnessManager& ma
     layout->addWidget(caption(QStringLiteral("Desktop colours, and as the table shows them"), this));
     layout->addWidget(swatch_);
     layout->addWidget(overlay_);
-    layout->addStretch();
     refresh();
 }
 
-QString SimDisplayCard::titleText() const {
+QString SimDisplayCard::nameText() const {
     const auto screen = computer_.screens.screenForDisplay(display_);
-    const QString name = screen ? QString::fromStdString(screen->name) : QStringLiteral("(removed)");
+    return screen ? QString::fromStdString(screen->name) : QStringLiteral("(removed)");
+}
+
+QString SimDisplayCard::kindText() const {
     const QString kind = computer_.screens.isBuiltIn(display_) ? QStringLiteral("built-in") : QStringLiteral("external");
-    QString text = QStringLiteral("%1  ·  %2, display %3").arg(name, kind).arg(display_);
+    QString text = QStringLiteral("%1, display %2").arg(kind).arg(display_);
     if (computer_.screens.mainDisplay() == display_) text += QStringLiteral(", main");
     return text;
 }
+
+QString SimDisplayCard::titleText() const { return nameText() + QStringLiteral("  ·  ") + kindText(); }
 
 QString SimDisplayCard::headroomText() const {
     const auto screen = computer_.screens.screenForDisplay(display_);
@@ -103,10 +142,13 @@ QString SimDisplayCard::overlayText() const {
 }
 
 void SimDisplayCard::refresh() {
-    title_->setText(titleText());
+    name_->setText(nameText());
+    name_->setToolTip(titleText());
+    kind_->setText(QStringLiteral("  ·  ") + kindText());
     headroom_->setText(headroomText());
     boost_->setText(boostText());
-    overlay_->setText(overlayText());
+    boost_->setToolTip(boostText());
+    overlay_->setText(breakingBetweenGroups(overlayText()));
     const auto& table = computer_.gamma.table(display_);
     plot_->setCurves(table.red, table.green, table.blue);
     swatch_->setTable(table.red, table.green, table.blue);

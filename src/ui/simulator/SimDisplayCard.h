@@ -32,11 +32,18 @@ public:
     QString boostText() const;
     QString overlayText() const;
 
+    const TransferCurvePlot* plot() const { return plot_; }
+    const QLabel* overlayLabel() const { return overlay_; }
+
 private:
+    QString nameText() const;
+    QString kindText() const;
+
     sim::SimComputer& computer_;
     BrightnessManager& manager_;
     DisplayId display_;
-    QLabel* title_;
+    QLabel* name_;
+    QLabel* kind_;
     QLabel* headroom_;
     QLabel* boost_;
     QLabel* overlay_;

@@ -251,8 +251,9 @@ void SimulatorWindow::syncCards() {
     for (std::size_t i = 0; i < attached.size(); ++i) {
         auto& card = cards_[attached[i]];
         if (!card) card = new SimDisplayCard(computer_, manager_, attached[i], this);
-        // In the system's order, before the closing stretch.
-        cardRow_->insertWidget(static_cast<int>(i), card);
+        // In the system's order, before the closing stretch; each card as
+        // tall as its own lines.
+        cardRow_->insertWidget(static_cast<int>(i), card, 0, Qt::AlignTop);
     }
 }
 
