@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -156,7 +157,8 @@ void BM_StartupToTrayIcon(benchmark::State& state) {
         if (!docked) state.SkipWithError("the icon was never docked");
     }
     XCloseDisplay(display);
-    std::system((std::string("rm -rf ") + config).c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
 }
 BENCHMARK(BM_StartupToTrayIcon)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* blueLightClass = "CBBlueLightClient";
 constexpr const char* trueToneClass = "CBTrueToneClient";
 constexpr const char* skyLightPath = "/System/Library/PrivateFrameworks/SkyLight.framework/SkyLight";
-constexpr const char* appearanceFunction = "SLSSetAppearanceThemeLegacy";
+constexpr const char* appearanceFunctionName = "SLSSetAppearanceThemeLegacy";
 constexpr const char* darkAppearance = "NSAppearanceNameDarkAqua";
 constexpr const char* lightAppearance = "NSAppearanceNameAqua";
 
@@ -33,6 +33,7 @@ DisplayFeatures::DisplayFeatures(MainLoop& loop, ObjectRuntime& runtime, Library
     : runtime_(runtime), libraries_(libraries), appearance_(appearance), tasks_(loop) {
     setUpNightShift();
     setUpTrueTone();
+    isDarkModeAvailable = appearanceFunction().has_value();
     themeChanges_ = appearance_.observeThemeChanges([this] { readDarkMode(); });
     refresh();
 }
@@ -106,9 +107,13 @@ void DisplayFeatures::setTrueTone(bool enabled) {
     log("True Tone set to " + formatBool(enabled));
 }
 
-void DisplayFeatures::setDarkMode(bool enabled) {
+std::optional<std::function<void(bool)>> DisplayFeatures::appearanceFunction() {
     const auto skyLight = libraries_.open(skyLightPath);
-    const auto setTheme = skyLight.library ? skyLight.library->function<void(bool)>(appearanceFunction) : std::nullopt;
+    return skyLight.library ? skyLight.library->function<void(bool)>(appearanceFunctionName) : std::nullopt;
+}
+
+void DisplayFeatures::setDarkMode(bool enabled) {
+    const auto setTheme = appearanceFunction();
     if (!setTheme) {
         log("Dark mode - SkyLight method not available");
         return;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include "base/MainLoop.h"
 #include "base/Observable.h"
 #include "base/Signal.h"
@@ -26,6 +29,9 @@ public:
     Published<bool> isTrueToneEnabled{*this, false};
     Published<bool> isTrueToneAvailable{*this, false};
     Published<bool> isDarkModeEnabled{*this, false};
+    // Whether the appearance function is there to write the appearance, as
+    // found at creation; without it the Dark button is not offered.
+    Published<bool> isDarkModeAvailable{*this, false};
 
     // Re-reads the three features (setting True Tone up again when it has no
     // client yet); the published values follow on a later turn.
@@ -40,6 +46,8 @@ private:
     void readNightShift();
     void readTrueTone();
     void readDarkMode();
+    // SkyLight's appearance function, opened anew on each call.
+    std::optional<std::function<void(bool)>> appearanceFunction();
 
     ObjectRuntime& runtime_;
     LibraryLoader& libraries_;

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,11 +18,13 @@
 #include "base/Log.h"
 #include "base/Port.h"
 #include "boost/BrightnessManager.h"
+#include "settings/Localization.h"
 #include "platform/sim/SimComputer.h"
 #include "platform/common/NativePlatform.h"
 #include "ui/shell/CommandLine.h"
 #include "ui/shell/ControlClient.h"
 #include "ui/shell/ControlService.h"
+#include "ui/shell/InstanceLock.h"
 #include "ui/shell/ManualLoopDriver.h"
 #include "ui/shell/QSettingsStore.h"
 #include "ui/shell/QtApplication.h"
@@ -32,7 +36,9 @@
 #include "ui/shell/QtStatusBar.h"
 #include "ui/shell/QtWorkspace.h"
 #include "ui/simulator/SimulatorWindow.h"
+#include "ui/shell/ToolkitDesktop.h"
 #include "ui/shell/TerminationSignals.h"
+#include "ui/screens/FontCoverage.h"
 #include "ui/screens/ViewEnvironment.h"
 
 namespace {
@@ -89,15 +95,18 @@ int main(int argc, char** argv) {
     }
 
     const bool simulate = options->simulate;
-    // Opened before Qt starts: a missing desktop is one clear line and status 2, not a toolkit abort.
+    // Asked before Qt starts, on every path: a missing desktop is one clear line and status 2, not a toolkit abort.
+    const auto noDesktop = [](const std::string& reason) {
+        std::cerr << "brillex: " << reason
+                  << "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim --demo`\n";
+        return 2;
+    };
+    if (const auto missing = ToolkitDesktop::missing(platform::nativePlatforms(), std::getenv("QT_QPA_PLATFORM")))
+        return noDesktop(*missing);
     std::unique_ptr<platform::NativePlatform> native;
     if (!simulate) {
         auto opened = platform::openNativePlatform(platform::nativePlatforms(), {options->builtInOutput});
-        if (const auto* missing = std::get_if<std::string>(&opened)) {
-            std::cerr << "brillex: " << *missing
-                      << "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim`\n";
-            return 2;
-        }
+        if (const auto* missing = std::get_if<std::string>(&opened)) return noDesktop(*missing);
         native = std::move(std::get<std::unique_ptr<platform::NativePlatform>>(opened));
     }
 
@@ -109,8 +118,19 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // One instance per user: a second start shows the first one's popover.
+    // Without a session bus a lock in the runtime folder tells them apart,
+    // though nothing can reach the first one.
     ControlService control(QDBusConnection::sessionBus());
-    if (control.claim() == ControlService::Claim::taken) return ControlClient::showRunningPopover();
+    const ControlService::Claim claim = control.claim();
+    if (claim == ControlService::Claim::taken) return ControlClient::showRunningPopover();
+    std::optional<InstanceLock> instanceLock;
+    if (claim == ControlService::Claim::unavailable) {
+        instanceLock.emplace(InstanceLock::defaultPath());
+        if (instanceLock->result() == InstanceLock::Result::taken) {
+            logLine("Brillex is running already; without a session bus its popover cannot be shown from here");
+            return 1;
+        }
+    }
 
     // The models run on Qt's loop; the simulated pieces keep their manual one.
     QtMainLoop loop;
@@ -154,6 +174,8 @@ int main(int argc, char** argv) {
     // the launch sequence's order.
     std::unique_ptr<QWidget> simulator;
     application.afterLaunch = [&] {
+        // Said at launch, not only once the popover first opens.
+        FontCoverage::shared().checkCurrentLanguage(Localization::shared());
         if (simulate && options->simulatorWindow) simulator = openSimulatorWindow(*sim);
         DisplayBoostState* state = options->boostBuiltIn ? BrightnessManager::shared().builtInDisplayState() : nullptr;
         if (state) {

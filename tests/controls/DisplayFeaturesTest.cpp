@@ -170,6 +170,15 @@ TEST_F(DisplayFeaturesTest, DarkModeWithoutSkyLightFunctionOrLibraryKeepsItsValu
     EXPECT_EQ(sim.appearance.functionCalls(), 0);
 }
 
+TEST_F(DisplayFeaturesTest, DarkModeIsAvailableExactlyWhenTheAppearanceFunctionIsFoundAtCreation) {
+    EXPECT_TRUE(create()->isDarkModeAvailable);
+    sim.appearance.setFunctionPresent(false);
+    EXPECT_FALSE(create()->isDarkModeAvailable);
+    sim.appearance.setFunctionPresent(true);
+    sim.libraries.setPresent(sim::SimAppearance::skyLightPath, false);
+    EXPECT_FALSE(create()->isDarkModeAvailable);
+}
+
 TEST_F(DisplayFeaturesTest, AppearanceChangedOutsideTheProgramIsReadOnTheNotification) {
     auto features = create();
     sim.appearance.setName(sim::SimAppearance::dark);

@@ -56,7 +56,7 @@ read -r -t 60 -u "$displayfd" number || fail "Xvfb did not start"
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
-export XDG_CONFIG_HOME="$work/config"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
 # No session bus: neither a running Brillex nor another test's is met.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
 

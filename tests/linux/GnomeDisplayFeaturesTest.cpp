@@ -122,6 +122,7 @@ TEST_F(GnomeDisplayFeaturesTest, NightShiftIsGnomesNightLightReadAndSwitchedAndT
 TEST_F(GnomeDisplayFeaturesTest, DarkModeWritesPreferDarkOrDefaultNeverPreferLight) {
     useSchemas(BRILLEX_TEST_SCHEMAS_DIR "/good");
     start();
+    EXPECT_TRUE(features->isDarkModeAvailable);
     features->setDarkMode(true);
     loop.runPending();
     EXPECT_EQ(colorScheme(), "prefer-dark");
@@ -158,6 +159,8 @@ TEST_F(GnomeDisplayFeaturesTest, AbsentOrUnfitSchemasLeaveTheFeaturesUnavailable
         loop.runPending();
         EXPECT_FALSE(features->isNightShiftAvailable);
         EXPECT_FALSE(features->isNightShiftEnabled);
+        // No Dark button where the appearance cannot be written.
+        EXPECT_FALSE(features->isDarkModeAvailable);
         EXPECT_FALSE(features->isDarkModeEnabled);
         std::vector<std::string> lines = expected;
         lines.push_back("DisplayFeatures: Dark mode - SkyLight method not available");

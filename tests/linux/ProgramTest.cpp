@@ -42,14 +42,56 @@ pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
     return test::startProgram(scratch, arguments, set, launcher);
 }
 
-TEST(ProgramTest, WithoutAnyDisplayItSaysWhatIsMissingAndEndsWithStatus2) {
-    Scratch scratch;
-    const pid_t pid = start(scratch, {}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
-    EXPECT_EQ(waitForExit(pid), 2);
-    const std::string out = scratch.text("out.txt");
-    EXPECT_EQ(out,
-              "brillex: no Wayland compositor (WAYLAND_DISPLAY is not set); no X display (DISPLAY is not set); without a desktop, run `xvfb-run brillex --simulate` or "
-              "the terminal demo `brillex-sim`\n");
+TEST(ProgramTest, EveryStartWithoutADisplaySaysWhatIsMissingAndEndsWithStatus2) {
+    const std::string hint =
+        "; without a desktop, run `xvfb-run brillex --simulate` or the terminal demo `brillex-sim --demo`\n";
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string display, qpa, reason;
+    };
+    // Each platform built says why not, Wayland's first; a display number
+    // nothing listens on stands for a desktop that has gone.
+    const std::string noWayland = "no Wayland compositor (WAYLAND_DISPLAY is not set); ";
+    const Case cases[] = {
+        {{}, "", "", noWayland + "no X display (DISPLAY is not set)"},
+        {{"--simulate"}, "", "", noWayland + "no X display (DISPLAY is not set)"},
+        {{"--simulate", "--no-simulator-window"}, "", "xcb", noWayland + "no X display (DISPLAY is not set)"},
+        {{"--simulate"}, ":4093", "", noWayland + "cannot open the X display :4093"},
+        {{"--boost-built-in"}, ":4093", "xcb", noWayland + "cannot open the X display :4093"},
+    };
+    for (const Case& c : cases) {
+        Scratch scratch;
+        const pid_t pid =
+            start(scratch, c.arguments, {{"DISPLAY", c.display}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", c.qpa}});
+        const std::string words = c.arguments.empty() ? "(none)" : c.arguments[0];
+        EXPECT_EQ(waitForExit(pid), 2) << words << " DISPLAY=" << c.display;
+        EXPECT_EQ(scratch.text("out.txt"), "brillex: " + c.reason + hint) << words << " DISPLAY=" << c.display;
+    }
+}
+
+TEST(ProgramTest, WithoutASessionBusASecondStartEndsOnTheFirstOnesRuntimeLock) {
+    Scratch runtime, first, second, third;
+    const std::map<std::string, std::string> environment{
+        {"QT_QPA_PLATFORM", "offscreen"}, {"XDG_RUNTIME_DIR", runtime.path.string()}};
+    // Launched: its displays are enumerated.
+    const auto launched = [](const Scratch& scratch) {
+        return test::eventually([&] { return scratch.text("out.txt").find("Displays detected") != std::string::npos; });
+    };
+    const pid_t running = start(first, {"--simulate", "--no-simulator-window"}, environment);
+    ASSERT_TRUE(launched(first)) << first.text("out.txt");
+    const pid_t again = start(second, {"--simulate", "--no-simulator-window"}, environment);
+    EXPECT_EQ(waitForExit(again), 1);
+    EXPECT_NE(second.text("out.txt").find(
+                  "Brillex is running already; without a session bus its popover cannot be shown from here"),
+              std::string::npos)
+        << second.text("out.txt");
+    // The lock goes with its holder: the next start runs.
+    kill(running, SIGTERM);
+    EXPECT_EQ(waitForExit(running), 0);
+    const pid_t next = start(third, {"--simulate", "--no-simulator-window"}, environment);
+    EXPECT_TRUE(launched(third)) << third.text("out.txt");
+    kill(next, SIGTERM);
+    EXPECT_EQ(waitForExit(next), 0);
 }
 
 // The program on its own Xvfb with a calibrated ramp, told to boost the output.

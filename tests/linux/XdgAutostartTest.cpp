@@ -35,6 +35,8 @@ TEST_F(XdgAutostartTest, RegisteringWritesAValidEntryAndUnregisteringRemovesIt) 
     EXPECT_EQ(autostart.registerItem(), std::nullopt);
     const std::string text = fileText(entry());
     EXPECT_NE(text.find("\nExec=\"/opt/brillex/bin/brillex\"\n"), std::string::npos) << text;
+    // Harmless once the program is purged: the session skips an entry whose TryExec is gone.
+    EXPECT_NE(text.find("\nTryExec=/opt/brillex/bin/brillex\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nType=Application\n"), std::string::npos);
     EXPECT_EQ(text.find("Hidden"), std::string::npos);
     if (std::system("command -v desktop-file-validate >/dev/null") == 0) {
@@ -65,6 +67,7 @@ TEST_F(XdgAutostartTest, AForeignEntryOfTheSameNameIsLeftAlone) {
 TEST_F(XdgAutostartTest, ExecQuotesEveryCharacterThatDesktopEntriesReserve) {
     const std::string text = XdgAutostart::entryText("/home/a b/100%/\"$x`\\y/brillex");
     EXPECT_NE(text.find("\nExec=\"/home/a b/100%%/\\\\\"\\\\$x\\\\`\\\\\\\\y/brillex\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nTryExec=/home/a b/100%/\"$x`\\\\y/brillex\n"), std::string::npos) << text;
 }
 
 TEST_F(XdgAutostartTest, AnUnwritableFolderIsReportedAndTheConfigHomeFollowsTheEnvironment) {

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -135,7 +136,8 @@ private:
         }
         pid_ = -1;
         display_.clear();
-        if (!folder_.empty()) std::system(("rm -rf " + folder_).c_str());
+        std::error_code ignored;
+        if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
         folder_.clear();
     }
 

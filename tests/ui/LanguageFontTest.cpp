@@ -10,6 +10,9 @@
 #include <QVBoxLayout>
 
 #include "PopoverWorld.h"
+#include "base/Log.h"
+#include "ui/kit/Theme.h"
+#include "ui/screens/FontCoverage.h"
 #include "ui/screens/BatteryIndicator.h"
 #include "ui/screens/MainView.h"
 #include "ui/kit/TextLabel.h"
@@ -64,6 +67,33 @@ TEST(LanguageFontTest, EachCjkLanguageGetsItsOwnFaceAtOnce) {
     world.loc.setCurrentLanguage("fr");
     world.settle();
     EXPECT_EQ(faceOfLastCharacter(*title), QFontInfo(QApplication::font()).family());
+}
+
+TEST(LanguageFontTest, ALanguageNoInstalledFontCoversIsLoggedOnceAndOnlyThen) {
+    if (!QFontDatabase::families().contains("DejaVu Sans")) GTEST_SKIP() << "DejaVu Sans is not installed";
+    QFont latinOnly;
+    latinOnly.setFamilies({"DejaVu Sans"});
+    ASSERT_FALSE(FontCoverage::covers(latinOnly, QString::fromUtf8("日本語")));
+    EXPECT_TRUE(FontCoverage::covers(latinOnly, QString::fromUtf8("Helligkeit, luminosité… 100 %")));
+
+    PopoverWorld world;
+    LogCapture log;
+    FontCoverage coverage;
+    coverage.check(world.loc, "de", latinOnly);
+    coverage.check(world.loc, "ja", latinOnly);
+    coverage.check(world.loc, "ja", latinOnly);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{
+                               "Fonts: no installed font covers 日本語 (ja); its texts show as empty boxes until one is "
+                               "installed, e.g. fonts-noto-cjk"});
+
+    // The family list the views get draws every CJK language once its fonts are installed.
+    for (const char* code : {"zh-Hans", "ja", "ko"}) {
+        const QFont font = Theme::languageFont(code).resolve(QApplication::font());
+        if (font.families().size() < 2) continue;
+        log.clear();
+        FontCoverage().check(world.loc, code, font);
+        EXPECT_EQ(log.lines(), std::vector<std::string>{}) << code;
+    }
 }
 
 // The popover as the status item shows it: as tall as its screen.

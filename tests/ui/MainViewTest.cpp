@@ -355,6 +355,15 @@ TEST(MainViewTest, TrueToneButtonNeedsSupport) {
     EXPECT_TRUE(shown(screen.main().features()->darkMode()));
 }
 
+TEST(MainViewTest, DarkButtonNeedsAWayToWriteTheAppearance) {
+    MainScreen screen([](sim::SimComputer& sim) {
+        laptopWithProDisplay(sim);
+        sim.appearance.setFunctionPresent(false);
+    });
+    EXPECT_FALSE(shown(screen.main().features()->darkMode()));
+    EXPECT_TRUE(shown(screen.main().features()->nightShift()));
+}
+
 TEST(MainViewTest, OptionalSectionsFollowTheSettings) {
     MainScreen screen;
     EXPECT_TRUE(shown(screen.main().features()));

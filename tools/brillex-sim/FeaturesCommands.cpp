@@ -144,7 +144,8 @@ void addFeaturesCommands(Runner& runner) {
                                    {"night-available", formatBool(features.isNightShiftAvailable)},
                                    {"true-tone", formatBool(features.isTrueToneEnabled)},
                                    {"true-tone-available", formatBool(features.isTrueToneAvailable)},
-                                   {"dark", formatBool(features.isDarkModeEnabled)}});
+                                   {"dark", formatBool(features.isDarkModeEnabled)},
+                                   {"dark-available", formatBool(features.isDarkModeAvailable)}});
     });
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Build machines often have no session: a private runtime folder keeps Qt
+    // from warning about the missing one at every icon.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QGuiApplication application(argc, argv);
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
     const int size = std::atoi(argv[2]);

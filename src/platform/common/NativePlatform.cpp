@@ -14,4 +14,16 @@ NativeOpening openNativePlatform(std::span<const NativePlatformEntry> entries, c
     return reasons;
 }
 
+std::optional<std::string> findDesktop(std::span<const NativePlatformEntry> entries) {
+    std::string reasons;
+    for (const NativePlatformEntry& entry : entries) {
+        const std::optional<std::string> missing = entry.findDesktop();
+        if (!missing) return std::nullopt;
+        if (!reasons.empty()) reasons += "; ";
+        reasons += *missing;
+    }
+    if (reasons.empty()) return std::nullopt;
+    return reasons;
+}
+
 } // namespace brillex::platform

@@ -35,11 +35,15 @@ public:
 
 using NativeOpening = std::variant<std::unique_ptr<NativePlatform>, std::string>;
 
-// One native platform built into the program: its name and how it opens the
-// desktop, or says in one line why this session is not its kind.
+// One native platform built into the program: its name, how it opens the
+// desktop (or says in one line why this session is not its kind), and how it
+// tells whether the toolkit will find a desktop to draw on, which every start
+// asks before the toolkit starts (the toolkit aborts otherwise), the
+// simulated one too: none when it will, else why not.
 struct NativePlatformEntry {
     const char* name;
     NativeOpening (*open)(const NativeOptions& options);
+    std::optional<std::string> (*findDesktop)();
 };
 
 // The platforms the build chose, in the order they are tried (the build
@@ -49,5 +53,9 @@ std::span<const NativePlatformEntry> nativePlatforms();
 // The first platform of `entries` that opens; when none does, their reasons
 // in one line.
 NativeOpening openNativePlatform(std::span<const NativePlatformEntry> entries, const NativeOptions& options);
+
+// None when one of `entries` finds a desktop, or when there are none to ask
+// (the toolkit is then on its own); else their reasons in one line.
+std::optional<std::string> findDesktop(std::span<const NativePlatformEntry> entries);
 
 } // namespace brillex::platform

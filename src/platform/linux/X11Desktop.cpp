@@ -46,4 +46,6 @@ namespace brillex::platform {
 
 NativeOpening openX11Desktop(const NativeOptions& options) { return x11::X11Desktop::open(options); }
 
+std::optional<std::string> findX11Desktop() { return x11::X11Connection::reach(); }
+
 } // namespace brillex::platform

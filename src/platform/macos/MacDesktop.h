@@ -10,6 +10,8 @@ namespace brillex::macos {
 class MacDesktop : public platform::NativePlatform {
 public:
     static platform::NativeOpening open(const platform::NativeOptions& options);
+    // Whether this is a graphical login session, which the toolkit needs too.
+    static std::optional<std::string> findDesktop();
 
     std::unique_ptr<platform::InstalledPorts> install(MainLoop& loop) override;
 };

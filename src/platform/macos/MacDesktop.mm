@@ -49,15 +49,22 @@ struct MacPorts : platform::InstalledPorts {
     MacOsdPanels osdPanels;
 };
 
-} // namespace
-
-platform::NativeOpening MacDesktop::open(const platform::NativeOptions&) {
-    // Outside a login session (over ssh, in a launch daemon) there is no menu bar to live in.
+// Outside a login session (over ssh, in a launch daemon) there is no menu bar to live in.
+std::optional<std::string> missingSession() {
     CFDictionaryRef session = CGSessionCopyCurrentDictionary();
     if (!session) return std::string("macOS: not running in a graphical login session");
     CFRelease(session);
+    return std::nullopt;
+}
+
+} // namespace
+
+platform::NativeOpening MacDesktop::open(const platform::NativeOptions&) {
+    if (auto missing = missingSession()) return std::move(*missing);
     return std::unique_ptr<platform::NativePlatform>(new MacDesktop());
 }
+
+std::optional<std::string> MacDesktop::findDesktop() { return missingSession(); }
 
 std::unique_ptr<platform::InstalledPorts> MacDesktop::install(MainLoop& loop) {
     auto ports = std::make_unique<MacPorts>(loop);
@@ -86,5 +93,7 @@ std::unique_ptr<platform::InstalledPorts> MacDesktop::install(MainLoop& loop) {
 namespace brillex::platform {
 
 NativeOpening openMacDesktop(const NativeOptions& options) { return macos::MacDesktop::open(options); }
+
+std::optional<std::string> findMacDesktop() { return macos::MacDesktop::findDesktop(); }
 
 } // namespace brillex::platform

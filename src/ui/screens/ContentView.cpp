@@ -10,6 +10,7 @@
 #include "settings/AppSettings.h"
 #include "settings/Localization.h"
 #include "ui/screens/AboutView.h"
+#include "ui/screens/FontCoverage.h"
 #include "ui/screens/MainView.h"
 #include "ui/screens/SettingsListView.h"
 #include "ui/kit/Theme.h"
@@ -55,6 +56,7 @@ void ContentView::followLanguage() {
     if (language == language_) return;
     language_ = std::move(language);
     setFont(Theme::languageFont(language_));
+    FontCoverage::shared().checkCurrentLanguage(environment_.loc);
 }
 
 void ContentView::redraw() {

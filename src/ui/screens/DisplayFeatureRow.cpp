@@ -40,6 +40,7 @@ void DisplayFeatureRow::refresh() {
     night_->setFeatureEnabled(features.isNightShiftEnabled.get());
     trueTone_->setVisible(features.isTrueToneAvailable.get());
     trueTone_->setFeatureEnabled(features.isTrueToneEnabled.get());
+    dark_->setVisible(features.isDarkModeAvailable.get());
     dark_->setFeatureEnabled(features.isDarkModeEnabled.get());
 }
 

@@ -56,8 +56,10 @@ std::string CommandLine::help() {
            "  brillex ctl up | down          what the brightness keys do, with the on-screen display\n"
            "  brillex ctl quit\n"
            "\n"
-           "Exit status: 0 success, 1 a ctl command failed or no instance runs, 2 a malformed\n"
-           "command line or no display to run on.\n";
+           "Without a display, `brillex-sim --demo` plays the terminal demo.\n"
+           "\n"
+           "Exit status: 0 success, 1 a ctl command failed or no instance runs (or, without a\n"
+           "session bus, one runs already), 2 a malformed command line or no display to run on.\n";
 }
 
 } // namespace brillex

@@ -33,6 +33,18 @@ std::string errorText(const std::string& what, const fs::path& path, int error) 
     return what + " " + path.string() + ": " + std::strerror(error);
 }
 
+// A desktop-entry string value: backslashes and line breaks escaped.
+std::string escapedString(const std::string& text) {
+    std::string value;
+    for (const char c : text) {
+        if (c == '\\') value += "\\\\";
+        else if (c == '\n') value += "\\n";
+        else if (c == '\r') value += "\\r";
+        else value += c;
+    }
+    return value;
+}
+
 } // namespace
 
 XdgAutostart::XdgAutostart(fs::path configHome, std::string executable)
@@ -56,18 +68,14 @@ std::string XdgAutostart::entryText(const std::string& executable) {
         argument += c;
     }
     argument += '"';
-    std::string value;
-    for (const char c : argument) {
-        if (c == '\\') value += "\\\\";
-        else if (c == '\n') value += "\\n";
-        else if (c == '\r') value += "\\r";
-        else value += c;
-    }
+    // TryExec: once the program is uninstalled, the session skips the entry
+    // instead of failing to start it.
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Brillex\n"
            "Comment=Lift your displays above their standard white, per display, from the system tray\n"
-           "Exec=" + value + "\n"
+           "TryExec=" + escapedString(executable) + "\n"
+           "Exec=" + escapedString(argument) + "\n"
            "Icon=brillex\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n" +

@@ -20,7 +20,7 @@ public:
     // `configHome` is $XDG_CONFIG_HOME (or ~/.config); `executable` the
     // absolute path that the entry starts.
     XdgAutostart(std::filesystem::path configHome, std::string executable);
-    // The folder from the environment, as the autostart specification reads it.
+    // The folder from the environment, as the XDG autostart rules read it.
     static std::filesystem::path configHomeFromEnvironment();
 
     std::optional<std::string> registerItem() override;

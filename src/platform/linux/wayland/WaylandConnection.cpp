@@ -79,19 +79,35 @@ struct RegistryEvents {
 
 namespace {
 const wl_registry_listener registryListener{RegistryEvents::global, RegistryEvents::globalRemove};
-} // namespace
 
-WaylandConnection::Opening WaylandConnection::open() {
+// The compositor at $WAYLAND_DISPLAY, or why it cannot be reached.
+std::variant<wl_display*, std::string> connectDisplay() {
     const char* name = std::getenv("WAYLAND_DISPLAY");
     if (!name || !*name) return std::string("no Wayland compositor (WAYLAND_DISPLAY is not set)");
     wl_display* display = wl_display_connect(nullptr);
     if (!display)
         return "the Wayland compositor at WAYLAND_DISPLAY=" + std::string(name) + " cannot be reached (" +
                std::strerror(errno) + ")";
-    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(display));
+    return display;
+}
+
+} // namespace
+
+std::optional<std::string> WaylandConnection::reach() {
+    auto connected = connectDisplay();
+    if (auto* missing = std::get_if<std::string>(&connected)) return std::move(*missing);
+    wl_display_disconnect(std::get<wl_display*>(connected));
+    return std::nullopt;
+}
+
+WaylandConnection::Opening WaylandConnection::open() {
+    auto connected = connectDisplay();
+    if (auto* missing = std::get_if<std::string>(&connected)) return std::move(*missing);
+    const std::string name = std::getenv("WAYLAND_DISPLAY");
+    std::unique_ptr<WaylandConnection> connection(new WaylandConnection(std::get<wl_display*>(connected)));
     // The globals, then each output's description.
     if (!connection->roundtrip() || !connection->roundtrip())
-        return "the Wayland compositor at WAYLAND_DISPLAY=" + std::string(name) + " closed the connection";
+        return "the Wayland compositor at WAYLAND_DISPLAY=" + name + " closed the connection";
     return connection;
 }
 

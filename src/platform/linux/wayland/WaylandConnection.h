@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -41,6 +42,8 @@ public:
 
     // Connects to $WAYLAND_DISPLAY and reads the outputs; why not in one line.
     static Opening open();
+    // Whether the compositor can be reached at all; otherwise why not.
+    static std::optional<std::string> reach();
     ~WaylandConnection();
     WaylandConnection(const WaylandConnection&) = delete;
     WaylandConnection& operator=(const WaylandConnection&) = delete;

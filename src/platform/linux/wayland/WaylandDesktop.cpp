@@ -92,4 +92,6 @@ namespace brillex::platform {
 
 NativeOpening openWaylandDesktop(const NativeOptions& options) { return wayland::WaylandDesktop::open(options); }
 
+std::optional<std::string> findWaylandDesktop() { return wayland::WaylandConnection::reach(); }
+
 } // namespace brillex::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -15,6 +16,9 @@ public:
     // Opens `displayName` (the DISPLAY variable when empty) and checks for
     // RandR 1.2 or later; otherwise the text says what is missing.
     static std::variant<std::unique_ptr<X11Connection>, std::string> open(const std::string& displayName = {});
+    // Whether the display opens at all (any toolkit window needs that much);
+    // otherwise the text says why.
+    static std::optional<std::string> reach(const std::string& displayName = {});
 
     ~X11Connection();
     X11Connection(const X11Connection&) = delete;
