@@ -2,6 +2,7 @@
 
 // Qt before Xlib, whose macros clash with its names.
 #include "support/PrivateBus.h"
+#include "support/ProgramRun.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
@@ -444,18 +445,6 @@ struct ProgramCopy {
     std::string guardian;
 };
 
-// `brillex ctl WORDS`: its exit status and everything it printed.
-std::pair<int, std::string> ctl(const std::string& bus, const std::string& words) {
-    const std::string command =
-        "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl " + words + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string text;
-    char buffer[512];
-    while (pipe && fgets(buffer, sizeof buffer, pipe)) text += buffer;
-    const int status = pipe ? pclose(pipe) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
-}
-
 int count(const std::string& text, const std::string& part) {
     int n = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
@@ -518,7 +507,7 @@ TEST_F(RampGuardianTest, AFolderThatIsNotPrivateLeavesTheGuardianAloneAndWithout
             const ProgramCopy copy(installed, false);
             auto program = start({"--built-in", server().output()}, copy.program.c_str(), bus.address(), c.environment);
             ASSERT_TRUE(program->readUntil("Displays detected:")) << program->log;
-            const auto [status, said] = ctl(bus.address(), "boost all on");
+            const auto [status, said] = test::ctlRun(bus.address(), "boost all on");
             EXPECT_EQ(status, 1);
             EXPECT_EQ(count(said, "\n"), 1) << said;
             EXPECT_NE(said.find(" was not boosted: its native ramp cannot be kept safe: "), std::string::npos) << said;

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "support/Patience.h"
@@ -74,16 +75,20 @@ inline int waitForExit(pid_t pid, std::chrono::milliseconds limit = kPatience) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// `brillex ctl WORDS` against the instance on session bus `bus`: its output.
-inline std::string ctl(const std::string& bus, const std::string& words) {
+// `brillex ctl WORDS` against the instance on session bus `bus`: its exit
+// status and everything it printed.
+inline std::pair<int, std::string> ctlRun(const std::string& bus, const std::string& words) {
     const std::string command =
         "DBUS_SESSION_BUS_ADDRESS='" + bus + "' " + std::string(BRILLEX_PROGRAM) + " ctl " + words + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string text;
     char buffer[512];
     while (pipe && fgets(buffer, sizeof buffer, pipe)) text += buffer;
-    if (pipe) pclose(pipe);
-    return text;
+    const int status = pipe ? pclose(pipe) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
 }
+
+// Its output alone.
+inline std::string ctl(const std::string& bus, const std::string& words) { return ctlRun(bus, words).second; }
 
 } // namespace brillex::test

@@ -16,23 +16,34 @@
 namespace brillex::x11 {
 namespace {
 
-// A property's 32-bit items (Xlib hands them out as longs), or nothing.
-std::vector<long> cardinals(Display* display, Window window, const char* name) {
-    const Atom property = XInternAtom(display, name, True);
-    if (property == None) return {};
+// One property request's answer; Xlib's copy of the value is freed with it.
+struct PropertyReply {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    std::vector<long> items;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
-        type == XA_CARDINAL && format == 32 && data) {
-        const auto* values = reinterpret_cast<const long*>(data);
-        items.assign(values, values + count);
+
+    PropertyReply() = default;
+    PropertyReply(const PropertyReply&) = delete;
+    PropertyReply& operator=(const PropertyReply&) = delete;
+    ~PropertyReply() {
+        if (data) XFree(data);
     }
-    if (data) XFree(data);
+};
+
+// A property's 32-bit items (Xlib hands them out as longs), or nothing.
+std::vector<long> cardinals(Display* display, Window window, const char* name) {
+    const Atom property = XInternAtom(display, name, True);
+    if (property == None) return {};
+    PropertyReply reply;
+    std::vector<long> items;
+    if (XGetWindowProperty(display, window, property, 0, 1024, False, XA_CARDINAL, &reply.type, &reply.format,
+                           &reply.count, &reply.after, &reply.data) == Success &&
+        reply.type == XA_CARDINAL && reply.format == 32 && reply.data) {
+        const auto* values = reinterpret_cast<const long*>(reply.data);
+        items.assign(values, values + reply.count);
+    }
     return items;
 }
 
@@ -52,22 +63,17 @@ std::optional<XRect> workArea(Display* display, Window root) {
 bool isPanelConnector(Display* display, RROutput output) {
     const Atom property = XInternAtom(display, "ConnectorType", True);
     if (property == None) return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
+    PropertyReply reply;
     bool panel = false;
-    if (XRRGetOutputProperty(display, output, property, 0, 1, False, False, XA_ATOM, &type, &format, &count, &after,
-                             &data) == Success &&
-        type == XA_ATOM && format == 32 && count == 1 && data) {
-        const Atom value = static_cast<Atom>(*reinterpret_cast<const long*>(data));
+    if (XRRGetOutputProperty(display, output, property, 0, 1, False, False, XA_ATOM, &reply.type, &reply.format,
+                             &reply.count, &reply.after, &reply.data) == Success &&
+        reply.type == XA_ATOM && reply.format == 32 && reply.count == 1 && reply.data) {
+        const Atom value = static_cast<Atom>(*reinterpret_cast<const long*>(reply.data));
         if (char* name = XGetAtomName(display, value)) {
             panel = std::strcmp(name, "Panel") == 0;
             XFree(name);
         }
     }
-    if (data) XFree(data);
     return panel;
 }
 
@@ -75,18 +81,13 @@ bool isPanelConnector(Display* display, RROutput output) {
 std::vector<std::uint8_t> edidOf(Display* display, RROutput output) {
     const Atom property = XInternAtom(display, "EDID", True);
     if (property == None) return {};
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
+    PropertyReply reply;
     std::vector<std::uint8_t> bytes;
-    if (XRRGetOutputProperty(display, output, property, 0, 256 * 128 / 4, False, False, AnyPropertyType, &type,
-                             &format, &count, &after, &data) == Success &&
-        format == 8 && data) {
-        bytes.assign(data, data + count);
+    if (XRRGetOutputProperty(display, output, property, 0, 256 * 128 / 4, False, False, AnyPropertyType,
+                             &reply.type, &reply.format, &reply.count, &reply.after, &reply.data) == Success &&
+        reply.format == 8 && reply.data) {
+        bytes.assign(reply.data, reply.data + reply.count);
     }
-    if (data) XFree(data);
     return bytes;
 }
 
