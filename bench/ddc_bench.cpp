@@ -61,6 +61,10 @@ double milliseconds(Clock::duration d) {
 }
 
 void queuedDrag(benchmark::State& state) {
+    if (const auto failure = brillex::ddc::Ddcutil::load()) {
+        state.SkipWithError(failure->c_str());
+        return;
+    }
     const auto detection = brillex::ddc::Ddcutil::detect();
     if (detection.monitors.empty()) {
         state.SkipWithError("no fake monitor was detected");
