@@ -83,12 +83,15 @@ void MonitorBrightness::detected(Ddcutil::Detection detection) {
                      " shows the same EDID as another monitor and its connector does not tell them apart; its "
                      "brightness is not offered");
     }
+    // Only a screen with an EDID is a monitor that may answer on a bus; one
+    // without is a virtual machine's or a headless server's.
     bool unserved = false;
-    for (const DisplayId id : seen_) {
-        if (monitors_.count(id)) continue;
+    for (const auto& output : outputs) {
+        const DisplayId id = output.id;
+        if (output.builtIn || monitors_.count(id)) continue;
         const auto bus = match.buses.find(id);
         if (bus == match.buses.end()) {
-            unserved = true;
+            unserved |= !output.edid.empty();
             continue;
         }
         if (const auto folder = DdcciBacklight::find(sysfs_, bus->second)) {
@@ -98,7 +101,7 @@ void MonitorBrightness::detected(Ddcutil::Detection detection) {
         const auto monitor = std::find_if(detection.monitors.begin(), detection.monitors.end(),
                                           [&](const Ddcutil::Monitor& m) { return m.bus == bus->second; });
         if (monitor == detection.monitors.end()) {
-            unserved = true;
+            unserved |= !output.edid.empty();
             continue;
         }
         offer(id, Monitor{"/dev/i2c-" + std::to_string(monitor->bus), true, nullptr}, bus_.open(*monitor));
