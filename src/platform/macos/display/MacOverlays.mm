@@ -5,6 +5,17 @@
 #import <MetalKit/MetalKit.h>
 #import <QuartzCore/CAMetalLayer.h>
 
+// The core's overlay settings are plain numbers; they must be AppKit's values
+// for a borderless, buffered window at the screen-saver level on every space.
+static_assert(brillex::OverlayWindowSettings{}.styleMask == NSWindowStyleMaskBorderless);
+static_assert(brillex::OverlayWindowSettings{}.backing == NSBackingStoreBuffered);
+static_assert(brillex::OverlayWindowSettings{}.level == kCGScreenSaverWindowLevel);
+static_assert(brillex::OverlayWindowSettings{}.collectionBehavior ==
+              (NSWindowCollectionBehaviorCanJoinAllSpaces | NSWindowCollectionBehaviorStationary |
+               NSWindowCollectionBehaviorIgnoresCycle | NSWindowCollectionBehaviorFullScreenAuxiliary));
+// Under ARC a window released when closed is released once too often.
+static_assert(!brillex::OverlayWindowSettings{}.releasedWhenClosed);
+
 // A window that exists only for one screen, made from the core's settings.
 @interface BrillexOverlayWindow : NSWindow
 - (instancetype)initWithSettings:(const brillex::OverlayWindowSettings&)settings;

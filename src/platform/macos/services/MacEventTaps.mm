@@ -14,7 +14,8 @@ constexpr CGEventTapOptions kOptions = kCGEventTapOptionDefault;
 static_assert(kLocation == 0 && kPlacement == 0 && kOptions == 0);
 
 // The kinds of application event that carry a subtype and a data word;
-// asking any other kind for them raises.
+// asking any other kind for the data word raises (mouse events have a
+// subtype but no data word).
 bool carriesData(NSEventType type) {
     return type == NSEventTypeAppKitDefined || type == NSEventTypeSystemDefined ||
            type == NSEventTypeApplicationDefined || type == NSEventTypePeriodic;

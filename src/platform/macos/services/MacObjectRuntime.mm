@@ -42,13 +42,21 @@ struct CType<bool> {
 template <class T>
 using CTypeOf = typename CType<T>::type;
 
-// Methods whose names begin so hand their result over retained.
-bool returnsRetained(std::string_view selector) {
+// Whether the method hands its result over retained: its selector is of the
+// alloc, copy, mutableCopy or new family, that is its first word, after any
+// leading underscores, is the family's name and is not followed by a
+// lowercase letter (ARC's rule: "copyIDs" is a copy, "copyright" is not).
+constexpr bool returnsRetained(std::string_view selector) {
+    while (!selector.empty() && selector.front() == '_') selector.remove_prefix(1);
     for (std::string_view family : {"alloc", "copy", "mutableCopy", "new"}) {
-        if (selector.substr(0, family.size()) == family) return true;
+        if (!selector.starts_with(family)) continue;
+        const std::string_view rest = selector.substr(family.size());
+        if (rest.empty() || rest.front() < 'a' || rest.front() > 'z') return true;
     }
     return false;
 }
+static_assert(returnsRetained("copyKeyboardBacklightIDs") && returnsRetained("new") && returnsRetained("_copyItems:"));
+static_assert(!returnsRetained("copying") && !returnsRetained("newestItems") && !returnsRetained("keyboardCopy"));
 
 // Sends the message with the result type R (void, BOOL, float, or an object
 // passed as a pointer so that its ownership is taken here). Nil answers zero,

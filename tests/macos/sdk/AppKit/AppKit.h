@@ -47,8 +47,9 @@ typedef NS_ENUM(short, NSEventSubtype){
 
 @interface NSEvent : NSObject <NSCopying>
 @property(readonly) NSEventType type;
-// Raise for events of kinds other than app-kit-, system- and application-defined and periodic.
+// Raises for events other than mouse events and app-kit-, system- and application-defined and periodic ones.
 @property(readonly) NSEventSubtype subtype;
+// Raise for events other than app-kit-, system- and application-defined and periodic ones.
 @property(readonly) NSInteger data1;
 @property(readonly) NSInteger data2;
 @property(nullable, readonly) CGEventRef CGEvent;

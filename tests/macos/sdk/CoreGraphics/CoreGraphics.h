@@ -80,11 +80,12 @@ typedef CF_ENUM(int32_t, CGWindowLevelKey){
     kCGNumberOfWindowLevelKeys
 };
 CG_EXTERN CGWindowLevel CGWindowLevelForKey(CGWindowLevelKey key);
-#define kCGNormalWindowLevel CGWindowLevelForKey(kCGNormalWindowLevelKey)
-#define kCGFloatingWindowLevel CGWindowLevelForKey(kCGFloatingWindowLevelKey)
-#define kCGStatusWindowLevel CGWindowLevelForKey(kCGStatusWindowLevelKey)
-#define kCGPopUpMenuWindowLevel CGWindowLevelForKey(kCGPopUpMenuWindowLevelKey)
-#define kCGScreenSaverWindowLevel CGWindowLevelForKey(kCGScreenSaverWindowLevelKey)
+// The levels are constants of the header, so that they can be checked at compile time.
+#define kCGNormalWindowLevel 0
+#define kCGFloatingWindowLevel 3
+#define kCGStatusWindowLevel 25
+#define kCGPopUpMenuWindowLevel 101
+#define kCGScreenSaverWindowLevel 1000
 
 // Colour spaces.
 typedef struct CF_BRIDGED_TYPE(id) CGColorSpace* CGColorSpaceRef;
