@@ -20,7 +20,7 @@ namespace brillex {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: brillex ctl status | boost ID|all on|off | level ID X | up | down | quit";
+    "usage: brillex ctl status | boost ID|all on|off | level ID X | brightness ID X | up | down | quit";
 
 // A text in double quotes that stays on one line whatever it holds; long
 // words (anything may arrive over the bus) are cut.
@@ -139,6 +139,7 @@ ControlReply ControlCommands::run(const std::vector<std::string>& words) {
     if (command == "status") return count == 1 ? status() : usage();
     if (command == "boost") return count == 3 ? boost(words[1], words[2]) : usage();
     if (command == "level") return count == 3 ? level(words[1], words[2]) : usage();
+    if (command == "brightness") return count == 3 ? brightness(words[1], words[2]) : usage();
     if (command == "up") return count == 1 ? brightnessKey(KeyboardManager::kKeyBrightnessUp) : usage();
     if (command == "down") return count == 1 ? brightnessKey(KeyboardManager::kKeyBrightnessDown) : usage();
     if (command == "quit") return count == 1 ? quit() : usage();
@@ -148,14 +149,19 @@ ControlReply ControlCommands::run(const std::vector<std::string>& words) {
 ControlReply ControlCommands::status() {
     ControlReply reply;
     auto& manager = models_.brightnessManager();
+    const auto& brightnessStates = models_.systemBrightness().displayStates.get();
     for (const DisplayId id : manager.stateIds()) {
         const DisplayBoostState& state = *manager.state(id);
+        const auto brightness = brightnessStates.find(id);
+        const bool controllable = brightness != brightnessStates.end() && brightness->second->getBrightnessFunc &&
+                                  brightness->second->setBrightnessFunc;
         reply.out += "display " + std::to_string(id) + " " + quoted(state.displayInfo.name) +
                      " builtin=" + formatBool(state.displayInfo.isBuiltIn) + " xdr=" + formatBool(state.isXDRCapable()) +
                      " boost=" + (state.isBoostEnabled.get() ? "on" : "off") +
                      " level=" + formatNumber(state.boostLevel.get()) +
                      " percent=" + std::to_string(state.boostPercent.get()) +
-                     " nits=" + std::to_string(state.currentNits.get()) + "\n";
+                     " nits=" + std::to_string(state.currentNits.get()) +
+                     (controllable ? " brightness=" + formatNumber(brightness->second->brightness.get()) : "") + "\n";
     }
     // The monitor reports a desktop as full and on mains power; only a
     // snapshot tells whether a battery is there at all.
@@ -225,6 +231,24 @@ ControlReply ControlCommands::level(const std::string& display, const std::strin
     if (!state->isXDRCapable()) return refused("display " + std::to_string(*id) + " cannot be boosted");
     // A number outside 0..1 is brought into range by the state, which logs it.
     state->setBoostLevel(*level);
+    return {};
+}
+
+ControlReply ControlCommands::brightness(const std::string& display, const std::string& value) {
+    const auto id = parseDisplayId(display);
+    if (!id) return refused("not a display id: " + quoted(display));
+    const auto level = parseLevel(value);
+    if (!level) return refused("not a brightness (a number from 0 to 1): " + quoted(value));
+    const auto& states = models_.systemBrightness().displayStates.get();
+    const auto found = states.find(*id);
+    if (found == states.end()) return refused("unknown display: " + std::to_string(*id));
+    // The popover shows no slider for such a display either.
+    DisplayBrightnessState& state = *found->second;
+    if (!state.getBrightnessFunc || !state.setBrightnessFunc)
+        return refused("display " + std::to_string(*id) + " has no brightness control");
+    // Brought into 0..1 by the state, as the slider's values are.
+    if (!state.setBrightness(static_cast<float>(*level)))
+        return refused("display " + std::to_string(*id) + " did not take the brightness");
     return {};
 }
 

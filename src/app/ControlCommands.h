@@ -56,6 +56,7 @@ private:
     ControlReply status();
     ControlReply boost(const std::string& target, const std::string& onOff);
     ControlReply level(const std::string& display, const std::string& value);
+    ControlReply brightness(const std::string& display, const std::string& value);
     ControlReply brightnessKey(int keyCode);
     ControlReply quit();
 

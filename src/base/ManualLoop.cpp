@@ -20,7 +20,13 @@ struct ManualLoop::Entry : Timer::Control {
 };
 
 void ManualLoop::post(std::function<void()> task) {
+    const std::lock_guard lock(tasksLock_);
     tasks_.push_back(std::move(task));
+}
+
+std::size_t ManualLoop::pendingTasks() const {
+    const std::lock_guard lock(tasksLock_);
+    return tasks_.size();
 }
 
 Timer ManualLoop::schedule(double seconds, bool repeats, std::function<void()> fire) {
@@ -35,9 +41,14 @@ Timer ManualLoop::schedule(double seconds, bool repeats, std::function<void()> f
 }
 
 void ManualLoop::runPending() {
-    while (!tasks_.empty()) {
-        auto task = std::move(tasks_.front());
-        tasks_.pop_front();
+    for (;;) {
+        std::function<void()> task;
+        {
+            const std::lock_guard lock(tasksLock_);
+            if (tasks_.empty()) return;
+            task = std::move(tasks_.front());
+            tasks_.pop_front();
+        }
         if (task) task();
     }
 }

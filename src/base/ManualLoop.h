@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "base/MainLoop.h"
@@ -14,6 +15,7 @@ namespace brillex {
 // happens until the owner runs posted tasks or advances time.
 class ManualLoop : public MainLoop {
 public:
+    // May be called from any thread, as a worker's completion is.
     void post(std::function<void()> task) override;
     Timer schedule(double seconds, bool repeats, std::function<void()> fire) override;
     double now() const override { return now_; }
@@ -24,7 +26,7 @@ public:
     // order they were scheduled) and running posted tasks after each firing.
     void advance(double seconds);
 
-    std::size_t pendingTasks() const { return tasks_.size(); }
+    std::size_t pendingTasks() const;
     std::size_t activeTimers() const;
 
 private:
@@ -33,6 +35,7 @@ private:
 
     double now_ = 0.0;
     std::uint64_t sequence_ = 0;
+    mutable std::mutex tasksLock_;
     std::deque<std::function<void()>> tasks_;
     std::vector<std::shared_ptr<Entry>> timers_;
 };

@@ -10,16 +10,20 @@
 namespace brillex {
 
 SystemBrightness::SystemBrightness(ScreenServices& screens, LibraryLoader& loader,
-                                   const DisplayConnectServices& displayConnect, MainLoop& loop)
-    : screens_(screens), displayConnect_(displayConnect), loop_(loop) {
+                                   const DisplayConnectServices& displayConnect, BrightnessSources& sources,
+                                   MainLoop& loop)
+    : screens_(screens), displayConnect_(displayConnect), sources_(sources), loop_(loop) {
     loadDisplayServices(loader);
     refreshDisplays();
     screenChanges_ = screens_.observeScreenChanges([this] { refreshDisplays(); });
+    sourceChanges_ = sources_.observeSources(
+        [this](DisplayId id, BrightnessSources::Change change) { sourceChanged(id, change); });
 }
 
 SystemBrightness& SystemBrightness::shared() {
-    static SystemBrightness* instance = new SystemBrightness(Port<ScreenServices>::get(), Port<LibraryLoader>::get(),
-                                                             Port<DisplayConnectServices>::get(), Port<MainLoop>::get());
+    static SystemBrightness* instance =
+        new SystemBrightness(Port<ScreenServices>::get(), Port<LibraryLoader>::get(), Port<DisplayConnectServices>::get(),
+                             Port<BrightnessSources>::get(), Port<MainLoop>::get());
     return *instance;
 }
 
@@ -48,14 +52,33 @@ void SystemBrightness::refreshDisplays() {
         const DisplayId id = *screen.displayId;
         attached.insert(id);
         if (states.count(id)) continue;
-        auto state = std::make_shared<DisplayBrightnessState>(id, screens_.isBuiltIn(id), screen.name, getBrightnessFunc,
-                                                              setBrightnessFunc, screens_, loop_);
-        read(*state);
-        states.emplace(id, std::move(state));
+        states.emplace(id, makeState(id, screen.name));
         changed = true;
     }
     changed |= std::erase_if(states, [&](const auto& entry) { return !attached.count(entry.first); }) > 0;
     if (changed) displayStates = std::move(states);
+}
+
+std::shared_ptr<DisplayBrightnessState> SystemBrightness::makeState(DisplayId id, const std::string& name) {
+    const auto source = sources_.sourceFor(id, {getBrightnessFunc, setBrightnessFunc});
+    auto state =
+        std::make_shared<DisplayBrightnessState>(id, screens_.isBuiltIn(id), name, source.get, source.set, screens_, loop_);
+    read(*state);
+    return state;
+}
+
+void SystemBrightness::sourceChanged(DisplayId id, BrightnessSources::Change change) {
+    const auto found = displayStates.get().find(id);
+    // A display without a state gets its source when its screen is next seen.
+    if (found == displayStates.get().end()) return;
+    if (change == BrightnessSources::Change::value) {
+        read(*found->second);
+        return;
+    }
+    // The functions of a state never change: a new source makes a new state.
+    DisplayStates states = displayStates;
+    states[id] = makeState(id, found->second->name);
+    displayStates = std::move(states);
 }
 
 void SystemBrightness::refreshBrightness() {

@@ -8,14 +8,16 @@
 #include "base/Observable.h"
 #include "base/Signal.h"
 #include "boost/ScreenServices.h"
+#include "controls/BrightnessSources.h"
 #include "controls/DisplayBrightnessState.h"
 #include "controls/DisplayConnectServices.h"
 #include "controls/LibraryLoader.h"
 
 namespace brillex {
 
-// Reads and sets the system (backlight) brightness of every attached display
-// through the private DisplayServices library, one state per screen.
+// Reads and sets the system (backlight) brightness of every attached display,
+// one state per screen, each through the source chosen for its display: the
+// private DisplayServices library, or one the platform has for that display.
 class SystemBrightness : public ObservableObject {
 public:
     using DisplayStates = std::map<DisplayId, std::shared_ptr<DisplayBrightnessState>>;
@@ -27,9 +29,9 @@ public:
     static constexpr double kObserveInterval = 0.5;
 
     // Loads DisplayServices, creates the states of the attached screens and
-    // follows screen-configuration changes.
+    // follows screen-configuration changes and the sources' changes.
     SystemBrightness(ScreenServices& screens, LibraryLoader& loader, const DisplayConnectServices& displayConnect,
-                     MainLoop& loop);
+                     BrightnessSources& sources, MainLoop& loop);
     static SystemBrightness& shared();
 
     // One state per screen seen by the last refresh, ascending by id.
@@ -54,13 +56,17 @@ public:
 
 private:
     void loadDisplayServices(LibraryLoader& loader);
+    std::shared_ptr<DisplayBrightnessState> makeState(DisplayId id, const std::string& name);
+    void sourceChanged(DisplayId id, BrightnessSources::Change change);
     void read(DisplayBrightnessState& state) const;
     std::optional<float> readDisplayConnect() const;
 
     ScreenServices& screens_;
     const DisplayConnectServices& displayConnect_;
+    BrightnessSources& sources_;
     MainLoop& loop_;
     Subscription screenChanges_;
+    Subscription sourceChanges_;
 };
 
 } // namespace brillex

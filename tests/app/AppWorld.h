@@ -44,7 +44,8 @@ struct AppWorld {
     }
     SystemBrightness& systemBrightness() {
         if (!systemBrightness_)
-            make(systemBrightness_, "SystemBrightness", sim.screens, sim.libraries, sim.displayServices, sim.loop);
+            make(systemBrightness_, "SystemBrightness", sim.screens, sim.libraries, sim.displayServices,
+                 sim.displayServices, sim.loop);
         return *systemBrightness_;
     }
     BrightnessOSD& osd() {

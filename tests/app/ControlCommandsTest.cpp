@@ -44,8 +44,10 @@ TEST_F(ControlCommandsTest, StatusListsTheStatesInIdOrderThenBatteryThenKeyboard
     EXPECT_EQ(reply.status, 0);
     EXPECT_EQ(reply.err, "");
     EXPECT_EQ(reply.out,
-              "display 1 \"Built-in Retina Display\" builtin=true xdr=true boost=on level=0.5 percent=100 nits=1050\n"
-              "display 2 \"Pro Display XDR\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=775\n"
+              "display 1 \"Built-in Retina Display\" builtin=true xdr=true boost=on level=0.5 percent=100 nits=1050 "
+              "brightness=1.0\n"
+              "display 2 \"Pro Display XDR\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=775 "
+              "brightness=1.0\n"
               "battery level=46.25 on-battery=false charging=true\n"
               "keyboard available=true level=0.5\n");
 }
@@ -71,9 +73,12 @@ TEST_F(ControlCommandsTest, StatusOfADesktopWithoutBacklightOrXdrNamesIsPlainAnd
 
     const ControlReply reply = run({"status"});
     EXPECT_EQ(reply.out,
-              "display 1 \"Built-in Retina Display\" builtin=true xdr=true boost=off level=0.0 percent=0 nits=500\n"
-              "display 2 \"Pro Display XDR\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500\n"
-              "display 3 \"Odd \\\"Panel\\\"\\x0A\" builtin=false xdr=false boost=off level=0.0 percent=0 nits=500\n"
+              "display 1 \"Built-in Retina Display\" builtin=true xdr=true boost=off level=0.0 percent=0 nits=500 "
+              "brightness=1.0\n"
+              "display 2 \"Pro Display XDR\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500 "
+              "brightness=1.0\n"
+              "display 3 \"Odd \\\"Panel\\\"\\x0A\" builtin=false xdr=false boost=off level=0.0 percent=0 nits=500 "
+              "brightness=1.0\n"
               "keyboard available=false level=0.5\n");
 }
 
@@ -216,11 +221,45 @@ TEST_F(ControlCommandsTest, MalformedWordsAreRefusedWithOneLineAndChangeNothing)
         EXPECT_EQ(reply.err.rfind("brillex: ", 0), 0u);
         EXPECT_EQ(std::count(reply.err.begin(), reply.err.end(), '\n'), 1);
         EXPECT_EQ(reply.err.back(), '\n');
-        EXPECT_LT(reply.err.size(), 200u);
+        EXPECT_LT(reply.err.size(), 240u);
     }
     EXPECT_TRUE(state(1).isBoostEnabled.get());
     EXPECT_EQ(state(1).boostLevel.get(), 0.5);
     EXPECT_FALSE(world.sim.application.isTerminated());
+}
+
+TEST_F(ControlCommandsTest, BrightnessSetsADisplaysSystemBrightnessAndOnlyDisplaysWithASourceShowIt) {
+    world.sim.displayServices.setSource(2, sim::SimDisplayServices::Source::none);
+    world.sim.loop.runPending();
+    EXPECT_EQ(run({"brightness", "1", "0.25"}).status, 0);
+    EXPECT_EQ(world.sim.displayServices.brightness(1), 0.25f);
+    EXPECT_EQ(run({"brightness", "1", "7"}).status, 0);  // brought into range, as the slider's values are
+    EXPECT_EQ(world.sim.displayServices.brightness(1), 1.0f);
+    EXPECT_EQ(run({"brightness", "1", "0.5"}).status, 0);
+    const std::string out = run({"status"}).out;
+    EXPECT_NE(out.find(" nits=500 brightness=0.5\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"Pro Display XDR\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500\n"),
+              std::string::npos)
+        << out;
+
+    const std::vector<std::pair<Words, std::string>> refused = {
+        {{"brightness", "2", "0.5"}, "brillex: display 2 has no brightness control\n"},
+        {{"brightness", "9", "0.5"}, "brillex: unknown display: 9\n"},
+        {{"brightness", "x", "0.5"}, "brillex: not a display id: \"x\"\n"},
+        {{"brightness", "1", "nan"}, "brillex: not a brightness (a number from 0 to 1): \"nan\"\n"},
+        {{"brightness", "1"}, "brillex: usage: brillex ctl status | boost ID|all on|off | level ID X | brightness ID X | "
+                              "up | down | quit\n"},
+    };
+    for (const auto& [words, err] : refused) {
+        const ControlReply reply = run(words);
+        EXPECT_EQ(reply.status, 1);
+        EXPECT_EQ(reply.err, err);
+    }
+    world.sim.displayServices.setWriteStatus(1, 5);
+    LogCapture log;
+    EXPECT_EQ(run({"brightness", "1", "0.3"}).err, "brillex: display 1 did not take the brightness\n");
+    EXPECT_TRUE(log.contains("SystemBrightness: SetBrightness failed for display 1, error: 5"));
+    EXPECT_EQ(world.sim.displayServices.brightness(1), 0.5f);
 }
 
 TEST_F(ControlCommandsTest, DisplaysThatAreUnknownOrCannotBeBoostedAreRefused) {

@@ -25,7 +25,7 @@ class SystemBrightnessTest : public ::testing::Test {
 protected:
     SystemBrightness& brightness() {
         if (!brightness_) {
-            brightness_ = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.loop);
+            brightness_ = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.displayServices, sim.loop);
             sim.loop.runPending();
         }
         return *brightness_;
@@ -70,7 +70,7 @@ TEST_F(SystemBrightnessTest, InitialReadIsPublishedOnALaterTurn) {
     sim.screens.add(screen(1, "Built-in"), true);
     sim.screens.add(screen(2, "External"));
     sim.displayServices.setBrightness(2, 0.25f);
-    brightness_ = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.loop);
+    brightness_ = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.displayServices, sim.loop);
     EXPECT_EQ(state(2).brightness, 1.0f);
     EXPECT_FALSE(state(2).canReadBrightness);
     sim.loop.runPending();

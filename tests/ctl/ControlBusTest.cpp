@@ -161,8 +161,9 @@ bool oneLine(const std::string& text) {
 }
 
 const char* const kDemoStatus =
-    "display 1 \"Built-in Liquid Retina XDR Display\" builtin=true xdr=true boost=off level=0.0 percent=0 nits=500\n"
-    "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500\n"
+    "display 1 \"Built-in Liquid Retina XDR Display\" builtin=true xdr=true boost=off level=0.0 percent=0 nits=500 "
+    "brightness=1.0\n"
+    "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=off level=0.0 percent=0 nits=500 brightness=1.0\n"
     "battery level=76.0 on-battery=false charging=true\n"
     "keyboard available=true level=0.5\n";
 
@@ -197,8 +198,9 @@ TEST_F(ControlBusTest, EveryCommandAndItsErrorsOnTheDemoWorld) {
     EXPECT_EQ(on.err, "");
     EXPECT_EQ(on.out,
               "display 1 \"Built-in Liquid Retina XDR Display\" builtin=true xdr=true boost=on level=0.5 percent=100 "
-              "nits=1050\n"
-              "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=575\n"
+              "nits=1050 brightness=1.0\n"
+              "display 2 \"LG UltraFine 5K\" builtin=false xdr=true boost=on level=0.25 percent=25 nits=575 "
+              "brightness=1.0\n"
               "battery level=76.0 on-battery=false charging=true\n"
               "keyboard available=true level=0.5\n");
 

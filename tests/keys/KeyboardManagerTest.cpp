@@ -45,7 +45,7 @@ struct KeyboardManagerTest : ::testing::Test {
         sim.displayServices.setBrightness(kMain, brightness);
         displays = std::make_unique<DisplayManager>(sim.screens);
         boost = std::make_unique<BrightnessManager>(*displays, sim.screens, sim.gamma, sim.edrOutput, sim.loop);
-        system = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.loop);
+        system = std::make_unique<SystemBrightness>(sim.screens, sim.libraries, sim.displayServices, sim.displayServices, sim.loop);
         keys = makeKeys();
         sim.loop.runPending();
         keys->startEventTap();

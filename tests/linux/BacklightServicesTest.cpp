@@ -98,7 +98,7 @@ protected:
     // The core's view of the displays over this backlight.
     std::unique_ptr<SystemBrightness> brightness() {
         services = std::make_unique<BacklightServices>(libraries, screens, folder_.path(), bus.bus());
-        auto made = std::make_unique<SystemBrightness>(screens, libraries, *services, loop);
+        auto made = std::make_unique<SystemBrightness>(screens, libraries, *services, librarySources, loop);
         loop.runPending();
         return made;
     }
@@ -109,6 +109,7 @@ protected:
     test::MockSystemBus bus;
     sim::SimScreens screens;
     platform::LibraryRegistry libraries;
+    LibrarySources librarySources;
     ManualLoop loop;
     LogCapture log;
     std::unique_ptr<BacklightServices> services;

@@ -6,8 +6,10 @@
 #include "support/MockSystemBus.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <sched.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -35,8 +38,8 @@ using test::Scratch;
 using test::waitForExit;
 
 pid_t start(const Scratch& scratch, const std::vector<std::string>& arguments,
-            const std::map<std::string, std::string>& set) {
-    return test::startProgram(scratch, arguments, set);
+            const std::map<std::string, std::string>& set, const std::vector<std::string>& launcher = {}) {
+    return test::startProgram(scratch, arguments, set, launcher);
 }
 
 TEST(ProgramTest, EveryStartWithoutADisplaySaysWhatIsMissingAndEndsWithStatus2) {
@@ -149,7 +152,7 @@ TEST_F(ProgramOnXvfbTest, InAWaylandSessionNoDisplayIsBoosted) {
     EXPECT_TRUE(rampIsCalibrated());
 }
 
-// `brillex ctl status` on a bus that is both the session bus and, with
+// `brillex ctl WORDS` on a bus that is both the session bus and, with
 // UPower mocked on it, the system bus.
 std::string ctlStatus(const std::string& bus) { return test::ctl(bus, "status"); }
 
@@ -194,6 +197,89 @@ TEST_F(ProgramOnXvfbTest, CtlStatusShowsUPowersBatteryAndKeyboardAndFollowsAnUnp
     })) << status;
     // Seen at the first poll after the unplug (every 10 s), not the second.
     EXPECT_LT(std::chrono::steady_clock::now() - unplugged, 20s);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitForExit(pid), 0) << scratch.text("out.txt");
+}
+
+bool mountNamespacesAllowed() {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(unshare(CLONE_NEWNS) == 0 ? 0 : 1);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::vector<unsigned char> edidFile(const std::string& name) {
+    std::ifstream in(std::string(BRILLEX_EDID_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Two fake monitors on I2C buses 5 and 6 behind the real libddcutil, in a
+// mount namespace of the program's own; the dummy X server's outputs carry
+// the same EDIDs.
+TEST_F(ProgramOnXvfbTest, AMonitorOnDdcFollowsCtlBrightnessAndItsValueShowsInTheStatus) {
+    if (getuid() != 0 || !mountNamespacesAllowed())
+        GTEST_SKIP() << "needs root and `unshare -m` for a private /sys and /dev; neither is allowed here";
+    if (!server.hasSpareOutputs()) GTEST_SKIP() << "needs the dummy X driver for outputs that carry EDIDs";
+    const std::vector<std::pair<std::string, std::string>> monitors{{"DP-1", "edid-018.bin"}, {"HDMI-A-1", "edid-000.bin"}};
+    std::vector<RROutput> outputs;
+    for (int n = 1; n <= 2; ++n) {
+        const std::string name = server.addOutput(n, "1024x768");
+        ASSERT_FALSE(name.empty());
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, DefaultRootWindow(display));
+        for (int i = 0; i < resources->noutput; ++i) {
+            XRROutputInfo* info = XRRGetOutputInfo(display, resources, resources->outputs[i]);
+            if (info && name == std::string(info->name, info->nameLen)) outputs.push_back(resources->outputs[i]);
+            if (info) XRRFreeOutputInfo(info);
+        }
+        XRRFreeScreenResources(resources);
+        const auto edid = edidFile(monitors[n - 1].second);
+        XRRChangeOutputProperty(display, outputs.back(), XInternAtom(display, "EDID", False), XA_INTEGER, 8,
+                                PropModeReplace, edid.data(), static_cast<int>(edid.size()));
+    }
+    XSync(display, False);
+
+    // A full query makes the server probe its outputs, as a desktop's settings panel would.
+    ASSERT_EQ(server.run("xrandr >/dev/null"), 0);
+    const fs::path namespaceFolder = scratch.path / "namespace";
+    fs::create_directories(namespaceFolder);
+    std::string spec;
+    std::string fakes;
+    for (int n = 0; n < 2; ++n) {
+        const std::string bus = std::to_string(5 + n);
+        const std::string edid = std::string(BRILLEX_EDID_DATA) + "/" + monitors[n].second;
+        std::ofstream(scratch.path / ("register-" + bus)) << (n == 0 ? "50 100\n" : "70 100\n");
+        spec += (n ? " " : "") + monitors[n].first + ":" + bus + ":" + edid;
+        fakes += (n ? "," : "") + bus + "=" + edid + ":" + (scratch.path / ("register-" + bus)).string();
+    }
+    test::MockSystemBus bus;
+    ASSERT_TRUE(bus.running());
+    const pid_t pid = start(scratch, {},
+                            {{"DISPLAY", server.display()}, {"WAYLAND_DISPLAY", ""}, {"XDG_SESSION_TYPE", "x11"},
+                             {"QT_QPA_PLATFORM", "xcb"}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()},
+                             {"LD_PRELOAD", BRILLEX_I2C_SHIM}, {"BRILLEX_FAKE_MONITORS", fakes},
+                             {"ASAN_OPTIONS", "verify_asan_link_order=0"}},
+                            {"/usr/bin/unshare", "-m", "--propagation", "private", "/bin/sh", BRILLEX_IN_NAMESPACE,
+                             namespaceFolder.string(), spec});
+    const std::string first = "DDC: display " + std::to_string(outputs[0]) + " brightness through /dev/i2c-5";
+    const std::string second = "DDC: display " + std::to_string(outputs[1]) + " brightness through /dev/i2c-6";
+    ASSERT_TRUE(test::eventually([&] {
+        const std::string log = scratch.text("out.txt");
+        return log.find(first) != std::string::npos && log.find(second) != std::string::npos;
+    })) << scratch.text("out.txt");
+    std::string status;
+    ASSERT_TRUE(test::eventually([&] {
+        status = ctlStatus(bus.address());
+        return status.find("nits=500 brightness=0.5\n") != std::string::npos &&
+               status.find("nits=500 brightness=0.7\n") != std::string::npos;
+    })) << status << scratch.text("out.txt");
+
+    // (libddcutil, loaded by every start, may say on standard error that this machine has no DRM devices.)
+    EXPECT_EQ(test::ctl(bus.address(), "brightness " + std::to_string(outputs[0]) + " 0.3").find("brillex:"),
+              std::string::npos);
+    EXPECT_TRUE(test::eventually([&] { return scratch.text("register-5") == "30 100\n"; })) << scratch.text("register-5");
+    EXPECT_EQ(scratch.text("register-6"), "70 100\n");
+    EXPECT_NE(ctlStatus(bus.address()).find("nits=500 brightness=0.3\n"), std::string::npos);
     kill(pid, SIGTERM);
     EXPECT_EQ(waitForExit(pid), 0) << scratch.text("out.txt");
 }

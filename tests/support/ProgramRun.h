@@ -37,9 +37,11 @@ struct Scratch {
 };
 
 // brillex started with `arguments` and an environment changed by `set` (an
-// empty value unsets the variable); both output streams go to out.txt.
+// empty value unsets the variable), behind `launcher` when given (a command
+// that ends by running the rest of its words); both output streams go to out.txt.
 inline pid_t startProgram(const Scratch& scratch, const std::vector<std::string>& arguments,
-                          const std::map<std::string, std::string>& set) {
+                          const std::map<std::string, std::string>& set,
+                          const std::vector<std::string>& launcher = {}) {
     const pid_t pid = fork();
     if (pid != 0) return pid;
     setenv("XDG_CONFIG_HOME", (scratch.path / "config").c_str(), 1);
@@ -53,7 +55,9 @@ inline pid_t startProgram(const Scratch& scratch, const std::vector<std::string>
     }
     const std::string out = (scratch.path / "out.txt").string();
     if (!freopen(out.c_str(), "w", stdout) || dup2(fileno(stdout), STDERR_FILENO) < 0) _exit(126);
-    std::vector<char*> argv{const_cast<char*>(BRILLEX_PROGRAM)};
+    std::vector<char*> argv;
+    for (const auto& word : launcher) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(const_cast<char*>(BRILLEX_PROGRAM));
     for (const auto& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());

@@ -76,7 +76,7 @@ struct PopoverWorld : Furnished {
     BatteryMonitor battery{sim.powerSources, sim.loop};
     AppSettings settings{sim.store, sim.loginItems};
     Localization loc{sim.store};
-    SystemBrightness systemBrightness{sim.screens, sim.libraries, sim.displayServices, sim.loop};
+    SystemBrightness systemBrightness{sim.screens, sim.libraries, sim.displayServices, sim.displayServices, sim.loop};
     KeyboardBrightness keyboard{sim.loop, sim.objects};
     DisplayFeatures features{sim.loop, sim.objects, sim.libraries, sim.appearance};
 };

@@ -25,7 +25,7 @@ const std::vector<CommandGroup>& commandReference() {
           "show login-item"}},
         {"Hardware controls",
          {"brightness-service absent|no-get|no-set|present", "hw-brightness ID X|read-fails|write-fails STATUS|ok",
-          "display-connect X|none",
+          "brightness-source ID library|none|slow SECONDS", "display-connect X|none",
           "system-brightness refresh-displays|refresh|start-observing|stop-observing|set ID X",
           "show brightness ID|main",
           "kbd-client absent|present|ids=N,N|no-ids-selector|no-getter|level=X|setter=plain|fade|none|set-result=B",

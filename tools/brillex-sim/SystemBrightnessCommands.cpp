@@ -57,6 +57,22 @@ void addSystemBrightnessCommands(Runner& runner) {
             services.setBrightness(id, static_cast<float>(command.number(2)));
         }
     });
+    runner.add("brightness-source", [&runner](const Command& command) {
+        const DisplayId id = displayId(command, 1);
+        const std::string& what = command.text(2);
+        auto& services = runner.sim().displayServices;
+        if (what == "slow") {
+            command.expectWords(4);
+            const double delay = command.number(3);
+            if (!(delay >= 0.0)) throw CommandError("not a delay: " + command.text(3));
+            services.setSource(id, SimDisplayServices::Source::slow, delay);
+            return;
+        }
+        command.expectWords(3);
+        if (what == "library") services.setSource(id, SimDisplayServices::Source::library);
+        else if (what == "none") services.setSource(id, SimDisplayServices::Source::none);
+        else throw CommandError("unknown brightness source: " + what);
+    });
     runner.add("display-connect", [&runner](const Command& command) {
         command.expectWords(2);
         auto& answers = runner.sim().displayServices.displayConnect;

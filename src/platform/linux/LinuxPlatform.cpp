@@ -11,7 +11,7 @@ LinuxPlatform::LinuxPlatform(std::unique_ptr<X11Connection> display, MainLoop& l
     : connection(std::move(display)),
       screens(*connection, loop, std::move(rules)),
       transferTables(ramps, guard),
-      services(screens, XDisplayString(connection->display())),
+      services(screens, loop, XDisplayString(connection->display())),
       forgetCrtcs_(screens.observeRandrEvents([this] { ramps.forget(); })) {}
 
 void LinuxPlatform::install() {

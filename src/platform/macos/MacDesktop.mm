@@ -3,6 +3,7 @@
 #include <CoreGraphics/CoreGraphics.h>
 
 #include "base/Port.h"
+#include "controls/BrightnessSources.h"
 #include "platform/macos/display/MacOverlays.h"
 #include "platform/macos/display/MacScreens.h"
 #include "platform/macos/display/MacTransferTables.h"
@@ -36,6 +37,8 @@ struct MacPorts : platform::InstalledPorts {
     DynamicLibraries libraries;
     MacObjectRuntime objects;
     MacDisplayConnectServices displayConnect;
+    // DisplayServices speaks for every display there.
+    LibrarySources brightnessSources;
     MacAppearance appearance;
     MacLoginItems loginItems;
     MacAccessibilityTrust accessibility;
@@ -75,6 +78,7 @@ std::unique_ptr<platform::InstalledPorts> MacDesktop::install(MainLoop& loop) {
     Port<LibraryLoader>::install(&ports->libraries);
     Port<ObjectRuntime>::install(&ports->objects);
     Port<DisplayConnectServices>::install(&ports->displayConnect);
+    Port<BrightnessSources>::install(&ports->brightnessSources);
     Port<Appearance>::install(&ports->appearance);
     Port<LoginItemService>::install(&ports->loginItems);
     Port<AccessibilityTrust>::install(&ports->accessibility);

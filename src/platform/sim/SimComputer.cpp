@@ -14,6 +14,7 @@ void SimComputer::install() {
     Port<PowerSources>::install(&powerSources);
     Port<LibraryLoader>::install(&libraries);
     Port<DisplayConnectServices>::install(&displayServices);
+    Port<BrightnessSources>::install(&displayServices);
     Port<ObjectRuntime>::install(&objects);
     Port<Appearance>::install(&appearance);
     Port<SettingsStore>::install(&store);

@@ -40,7 +40,7 @@ public:
     SimEdrOutput edrOutput;
     SimPowerSources powerSources;
     platform::LibraryRegistry libraries;
-    SimDisplayServices displayServices{libraries};
+    SimDisplayServices displayServices{libraries, loop, screens};
     SimKeyboardClient keyboardClient;
     SimFeatureClient blueLightClient{"isEnabled"};
     SimFeatureClient trueToneClient{"enabled", true};

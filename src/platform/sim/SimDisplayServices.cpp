@@ -1,12 +1,87 @@
 #include "platform/sim/SimDisplayServices.h"
 
+#include "base/Log.h"
 #include "controls/DisplayBrightnessState.h"
 #include "controls/SystemBrightness.h"
 
 namespace brillex::sim {
 
-SimDisplayServices::SimDisplayServices(platform::LibraryRegistry& libraries) : libraries_(libraries) {
+// A slow display's bus: the same backlight value and statuses as the library's.
+class SimDisplayServices::Bus : public BrightnessDevice {
+public:
+    Bus(SimDisplayServices& services, DisplayId id) : services_(services), id_(id) {}
+    Reading read() override {
+        Reading reading;
+        reading.status = services_.get(id_, &reading.value);
+        return reading;
+    }
+    std::int32_t write(float value) override { return services_.set(id_, value); }
+
+private:
+    SimDisplayServices& services_;
+    DisplayId id_;
+};
+
+// Each job takes `delay` seconds of the loop's clock, one after the other.
+class SimDisplayServices::Worker : public BrightnessWorker {
+public:
+    Worker(MainLoop& loop, std::unique_ptr<BrightnessDevice> device, double delay)
+        : loop_(loop), device_(std::move(device)), delay_(delay) {}
+    void run(Job job) override {
+        free_ = std::max(free_, loop_.now()) + delay_;
+        std::erase_if(jobs_, [](const Timer& timer) { return !timer.isValid(); });
+        jobs_.push_back(loop_.schedule(free_ - loop_.now(), false, [this, job = std::move(job)] { job(*device_)(); }));
+    }
+
+private:
+    MainLoop& loop_;
+    std::unique_ptr<BrightnessDevice> device_;
+    double delay_;
+    double free_ = 0.0;
+    std::vector<Timer> jobs_;
+};
+
+SimDisplayServices::SimDisplayServices(platform::LibraryRegistry& libraries, MainLoop& loop, ScreenServices& screens)
+    : libraries_(libraries), loop_(loop),
+      screenChanges_(screens.observeScreenChanges([this] { retryFailed(); })) {
     setLibrary(Library::present);
+}
+
+void SimDisplayServices::setSource(DisplayId id, Source source, double delay) {
+    auto& display = displays_[id];
+    display.source = source;
+    display.delay = delay;
+    display.slow.reset();
+    display.failed = false;
+    changes_.emit(id, Change::source);
+}
+
+BrightnessSources::Functions SimDisplayServices::sourceFor(DisplayId id, const Functions& library) {
+    auto& display = displays_[id];
+    if (display.source == Source::library) return library;
+    if (display.source == Source::none || display.failed) return {};
+    if (!display.slow) {
+        QueuedBrightnessSource::Events events{
+            [this, id] { changes_.emit(id, Change::value); },
+            [this, id](std::int32_t status) {
+                logLine("Sim: the brightness bus of display " + std::to_string(id) + " failed with status " +
+                        std::to_string(status) + "; no source until the screens change");
+                displays_[id].failed = true;
+                displays_[id].slow.reset();
+                changes_.emit(id, Change::source);
+            }};
+        display.slow = QueuedBrightnessSource::make(
+            std::make_unique<Worker>(loop_, std::make_unique<Bus>(*this, id), display.delay), loop_, std::move(events));
+    }
+    return display.slow->functions();
+}
+
+void SimDisplayServices::retryFailed() {
+    for (auto& [id, display] : displays_) {
+        if (!display.failed) continue;
+        display.failed = false;
+        changes_.emit(id, Change::source);
+    }
 }
 
 void SimDisplayServices::setLibrary(Library library) {

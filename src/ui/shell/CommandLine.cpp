@@ -52,6 +52,7 @@ std::string CommandLine::help() {
            "  brillex ctl status             one line per boostable display, battery, keyboard\n"
            "  brillex ctl boost ID|all on|off\n"
            "  brillex ctl level ID X         boost level X from 0 to 1\n"
+           "  brillex ctl brightness ID X    system brightness X from 0 to 1\n"
            "  brillex ctl up | down          what the brightness keys do, with the on-screen display\n"
            "  brillex ctl quit\n"
            "\n"

@@ -7,8 +7,9 @@
 
 namespace brillex::x11 {
 
-LinuxServices::LinuxServices(const ScreenServices& screens, std::string keyDisplay)
+LinuxServices::LinuxServices(LayoutScreens& screens, MainLoop& loop, std::string keyDisplay)
     : displayServices(libraries, screens, "/sys/class/backlight", systemBus),
+      brightnessSources(screens, screens, loop, "/sys", systemBus),
       appearance(QDBusConnection::sessionBus()),
       loginItems(XdgAutostart::configHomeFromEnvironment(), QCoreApplication::applicationFilePath().toStdString()),
       keyTaps(std::move(keyDisplay)) {
@@ -19,6 +20,7 @@ void LinuxServices::install() {
     Port<PowerSources>::install(&powerSources);
     Port<LibraryLoader>::install(&libraries);
     Port<DisplayConnectServices>::install(&displayServices);
+    Port<BrightnessSources>::install(&brightnessSources);
     Port<ObjectRuntime>::install(&objects);
     Port<Appearance>::install(&appearance);
     Port<LoginItemService>::install(&loginItems);

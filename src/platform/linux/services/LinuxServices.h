@@ -6,6 +6,7 @@
 
 #include "platform/common/ClassRegistry.h"
 #include "platform/common/LibraryRegistry.h"
+#include "platform/linux/ddc/MonitorBrightness.h"
 #include "platform/linux/services/BacklightServices.h"
 #include "platform/linux/services/KeyGrabTapService.h"
 #include "platform/linux/services/NightLightClient.h"
@@ -13,16 +14,18 @@
 #include "platform/linux/services/UPowerKeyboardClient.h"
 #include "platform/linux/services/UPowerPowerSources.h"
 #include "platform/linux/services/XdgAutostart.h"
+#include "platform/linux/x11/LayoutScreens.h"
 #include "platform/linux/x11/X11AccessibilityTrust.h"
 
 namespace brillex::x11 {
 
 // The ports of a Linux desktop that do not depend on its display layer:
-// power, backlights, keyboard light, night light, appearance, login items and
-// the brightness keys (grabbed on the X display `keyDisplay`, empty for $DISPLAY).
+// power, backlights and external monitors' brightness, keyboard light, night
+// light, appearance, login items and the brightness keys (grabbed on the X
+// display `keyDisplay`, empty for $DISPLAY).
 class LinuxServices {
 public:
-    LinuxServices(const ScreenServices& screens, std::string keyDisplay);
+    LinuxServices(LayoutScreens& screens, MainLoop& loop, std::string keyDisplay);
     LinuxServices(const LinuxServices&) = delete;
     LinuxServices& operator=(const LinuxServices&) = delete;
 
@@ -33,6 +36,8 @@ public:
     UPowerPowerSources powerSources{systemBus};
     platform::LibraryRegistry libraries;
     BacklightServices displayServices;
+    // External monitors over DDC/CI; the built-in panel through the backlight above.
+    ddc::MonitorBrightness brightnessSources;
     UPowerKeyboardClient keyboardClient{systemBus};
     NightLightClient nightLight;
     platform::ClassRegistry objects{{"KeyboardBrightnessClient", &keyboardClient},

@@ -50,6 +50,8 @@ std::optional<SysfsBacklight> SysfsBacklight::find(const fs::path& classFolder) 
     std::error_code error;
     std::vector<std::pair<int, fs::path>> candidates;
     for (const auto& entry : fs::directory_iterator(classFolder, error)) {
+        // The ddcci driver's devices are external monitors, each with its own source.
+        if (entry.path().filename().string().rfind("ddcci", 0) == 0) continue;
         const auto rank = kindRank(firstLine(entry.path() / "type"));
         if (!rank || !SysfsBacklight(entry.path()).maxBrightness()) continue;
         candidates.emplace_back(*rank, entry.path());

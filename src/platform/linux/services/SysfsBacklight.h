@@ -16,8 +16,9 @@ class SysfsBacklight {
 public:
     // The device systemd would take for the panel: a "firmware" one first,
     // then "platform", then "raw"; by name within a kind. Devices whose
-    // maximum cannot be read or is 0 are passed over. None when `classFolder`
-    // holds no usable device.
+    // maximum cannot be read or is 0 are passed over, and so are external
+    // monitors shown by the ddcci driver (raw "ddcciN"). None when
+    // `classFolder` holds no usable device.
     static std::optional<SysfsBacklight> find(const std::filesystem::path& classFolder);
 
     explicit SysfsBacklight(std::filesystem::path folder);

@@ -18,13 +18,13 @@ namespace {
 // these need no guard.
 struct WlrootsPorts : platform::InstalledPorts {
     WlrootsPorts(std::unique_ptr<WaylandConnection> opened, MainLoop& loop, x11::ScreenRules rules)
-        : connection(std::move(opened)), screens(*connection, loop, std::move(rules)) {}
+        : connection(std::move(opened)), screens(*connection, loop, std::move(rules)), services(screens, loop, {}) {}
 
     std::unique_ptr<WaylandConnection> connection;
     WaylandScreens screens;
     WlrGammaRamps ramps{*connection};
     x11::X11TransferTables transferTables{ramps, nullptr};
-    x11::LinuxServices services{screens, {}};
+    x11::LinuxServices services;
 };
 
 // GNOME leaves a ramp set through its display configuration in place when
@@ -34,7 +34,7 @@ struct MutterPorts : platform::InstalledPorts {
     MutterPorts(std::unique_ptr<MutterDisplayConfig> opened, MainLoop& loop, x11::ScreenRules rules)
         : config(std::move(opened)),
           rampGuard(loop, config->busAddress(), MutterRampWriter::kName, std::make_unique<MutterRampWriter>()),
-          screens(*config, loop, std::move(rules)) {
+          screens(*config, loop, std::move(rules)), services(screens, loop, {}) {
         config->setMonitorsChanged([this] {
             ramps.reapply();
             screens.monitorsChanged();
@@ -48,7 +48,7 @@ struct MutterPorts : platform::InstalledPorts {
     MutterScreens screens;
     MutterCrtcRamps ramps{*config};
     x11::X11TransferTables transferTables{ramps, &rampGuard.guard()};
-    x11::LinuxServices services{screens, {}};
+    x11::LinuxServices services;
 };
 
 template <class Ports> std::unique_ptr<platform::InstalledPorts> installed(std::unique_ptr<Ports> ports) {

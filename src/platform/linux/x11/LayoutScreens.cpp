@@ -18,6 +18,17 @@ std::vector<Screen> LayoutScreens::screens() const {
     return layout().screens;
 }
 
+std::vector<ScreenOutput> LayoutScreens::screenOutputs() const {
+    const RandrLayout read = readLayout();
+    const ScreenLayout shown = ScreenLayout::of(read, rules_);
+    std::vector<ScreenOutput> outputs;
+    for (const auto& output : read.outputs) {
+        if (!output.connected || !output.hasCrtc) continue;
+        outputs.push_back(ScreenOutput{output.xid, output.name, output.edid, shown.builtIn.count(output.xid) != 0});
+    }
+    return outputs;
+}
+
 bool LayoutScreens::isBuiltIn(DisplayId id) const {
     return layout().builtIn.count(id) != 0;
 }

@@ -5,14 +5,16 @@
 #include "base/MainLoop.h"
 #include "base/Signal.h"
 #include "boost/ScreenServices.h"
+#include "platform/linux/ScreenOutputs.h"
 #include "platform/linux/x11/RandrLayout.h"
 
 namespace brillex::x11 {
 
 // Screen services over a display layer that describes its outputs as a
 // RandrLayout: every question reads the layer afresh, and changes reach
-// observers once per burst.
-class LayoutScreens : public ScreenServices {
+// observers once per burst. The outputs' connectors and EDIDs find each
+// monitor's other paths (its I2C bus, a kernel backlight device).
+class LayoutScreens : public ScreenServices, public ScreenOutputs {
 public:
     // A burst of change events is over when none came for this long.
     static constexpr double kQuietSeconds = 0.25;
@@ -24,6 +26,7 @@ public:
     DisplayId mainDisplay() const override;
     std::optional<Screen> mainScreen() const override;
     Subscription observeScreenChanges(std::function<void()> changed) override;
+    std::vector<ScreenOutput> screenOutputs() const override;
 
     // What the display layer says now.
     virtual RandrLayout readLayout() const = 0;
