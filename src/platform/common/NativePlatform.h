@@ -37,9 +37,10 @@ using NativeOpening = std::variant<std::unique_ptr<NativePlatform>, std::string>
 
 // One native platform built into the program: its name, how it opens the
 // desktop (or says in one line why this session is not its kind), and how it
-// tells whether the toolkit will find a desktop to draw on, which every start
-// asks before the toolkit starts (the toolkit aborts otherwise), the
-// simulated one too: none when it will, else why not.
+// tells whether the toolkit will find a desktop to draw on, which the
+// simulated start asks before the toolkit starts (the toolkit aborts
+// otherwise; a native start learns it from opening): none when it will, else
+// why not.
 struct NativePlatformEntry {
     const char* name;
     NativeOpening (*open)(const NativeOptions& options);

@@ -8,8 +8,9 @@
 
 namespace brillex {
 
-// Asked before Qt starts, on every start: Qt aborts when its platform plugin
-// finds no display, so the program says so in one line first.
+// Asked before Qt starts by a simulated start (a native one learns it from
+// opening its platform): Qt aborts when its platform plugin finds no
+// display, so the program says so in one line first.
 class ToolkitDesktop {
 public:
     // None when Qt will have somewhere to draw: a plugin that needs no
