@@ -153,8 +153,7 @@ ControlReply ControlCommands::status() {
     for (const DisplayId id : manager.stateIds()) {
         const DisplayBoostState& state = *manager.state(id);
         const auto brightness = brightnessStates.find(id);
-        const bool controllable = brightness != brightnessStates.end() && brightness->second->getBrightnessFunc &&
-                                  brightness->second->setBrightnessFunc;
+        const bool controllable = brightness != brightnessStates.end() && brightness->second->hasBrightnessControl();
         reply.out += "display " + std::to_string(id) + " " + quoted(state.displayInfo.name) +
                      " builtin=" + formatBool(state.displayInfo.isBuiltIn) + " xdr=" + formatBool(state.isXDRCapable()) +
                      " boost=" + (state.isBoostEnabled.get() ? "on" : "off") +
@@ -244,7 +243,7 @@ ControlReply ControlCommands::brightness(const std::string& display, const std::
     if (found == states.end()) return refused("unknown display: " + std::to_string(*id));
     // The popover shows no slider for such a display either.
     DisplayBrightnessState& state = *found->second;
-    if (!state.getBrightnessFunc || !state.setBrightnessFunc)
+    if (!state.hasBrightnessControl())
         return refused("display " + std::to_string(*id) + " has no brightness control");
     // Brought into 0..1 by the state, as the slider's values are.
     if (!state.setBrightness(static_cast<float>(*level)))

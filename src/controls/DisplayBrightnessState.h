@@ -37,6 +37,8 @@ public:
 
     const std::optional<GetFunction> getBrightnessFunc;
     const std::optional<SetFunction> setBrightnessFunc;
+    // Both functions are there: the brightness can be shown and set.
+    bool hasBrightnessControl() const { return getBrightnessFunc && setBrightnessFunc; }
 
     // Sends the value, clamped into 0.0 to 1.0 (not a number: 1.0), to the
     // system; true when it was accepted. The new value is published on a

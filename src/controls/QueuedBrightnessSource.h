@@ -41,7 +41,6 @@ public:
 
     std::int32_t get(float* value);
     std::int32_t set(float value);
-    bool hasFailed() const { return failed_; }
 
 private:
     QueuedBrightnessSource(std::unique_ptr<BrightnessWorker> worker, MainLoop& loop, Events events);

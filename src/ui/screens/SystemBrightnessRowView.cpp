@@ -44,7 +44,7 @@ void SystemBrightnessRowView::refresh() {
     title_->showDisplay(state.isBuiltIn, state.name, environment_.loc);
     percent_->setText(QString::number(state.brightnessPercent()) + "%");
 
-    const bool settable = state.getBrightnessFunc.has_value() && state.setBrightnessFunc.has_value();
+    const bool settable = state.hasBrightnessControl();
     slider_->setVisible(settable);
     unavailable_->setVisible(!settable);
     unavailable_->setText(QString::fromStdString(environment_.loc.localized("brightness_not_available")));
