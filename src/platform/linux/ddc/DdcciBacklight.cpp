@@ -9,7 +9,7 @@ namespace brillex::ddc {
 namespace fs = std::filesystem;
 
 DdcciBacklight::DdcciBacklight(fs::path folder, QDBusConnection systemBus)
-    : folder_(std::move(folder)), session_(std::move(systemBus)) {}
+    : folder_(std::move(folder)), writer_(std::move(systemBus)) {}
 
 std::optional<fs::path> DdcciBacklight::find(const fs::path& sysfs, int bus) {
     const fs::path folder = sysfs / "class" / "backlight" / ("ddcci" + std::to_string(bus));
@@ -31,10 +31,7 @@ std::int32_t DdcciBacklight::write(float value) {
     if (!maximum) return EIO;
     // A monitor's lowest step dims it; unlike a panel's 0 it never switches it off.
     const auto level = static_cast<std::uint32_t>(std::lround(static_cast<double>(value) * *maximum));
-    if (!writeDirectly_ && !session_.setBrightness("backlight", device.name(), level)) return 0;
-    const int failure = device.write(level);
-    if (failure == 0) writeDirectly_ = true;
-    return failure;
+    return writer_.write(device, level);
 }
 
 } // namespace brillex::ddc

@@ -5,7 +5,7 @@
 #include <QDBusConnection>
 
 #include "controls/BrightnessDevice.h"
-#include "platform/linux/services/LogindSession.h"
+#include "platform/linux/services/BacklightWriter.h"
 
 namespace brillex::ddc {
 
@@ -26,8 +26,7 @@ public:
 
 private:
     std::filesystem::path folder_;
-    x11::LogindSession session_;
-    bool writeDirectly_ = false;
+    x11::BacklightWriter writer_;
 };
 
 } // namespace brillex::ddc

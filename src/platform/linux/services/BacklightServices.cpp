@@ -11,7 +11,7 @@ namespace brillex::x11 {
 
 BacklightServices::BacklightServices(platform::LibraryRegistry& libraries, const ScreenServices& screens,
                                      const std::filesystem::path& backlightClass, QDBusConnection systemBus)
-    : screens_(screens), device_(SysfsBacklight::find(backlightClass)), session_(std::move(systemBus)) {
+    : screens_(screens), device_(SysfsBacklight::find(backlightClass)), writer_(std::move(systemBus)) {
     if (!device_) {
         logLine("Backlight: no usable device in " + backlightClass.string());
         return;
@@ -40,16 +40,10 @@ std::int32_t BacklightServices::set(DisplayId id, float value) {
     // Level 0 switches many panels' backlight off altogether, leaving a black
     // screen with no way to see the slider: the lowest step is the least written.
     const auto level = std::max<std::uint32_t>(1, static_cast<std::uint32_t>(std::lround(static_cast<double>(value) * *maximum)));
-    if (!writeDirectly_) {
-        const auto refused = session_.setBrightness("backlight", device_->name(), level);
-        if (!refused) return 0;
-        faults_.once("Backlight: logind did not set the brightness (" + *refused + "); writing " +
+    return writer_.write(*device_, level, [this](const std::string& refused) {
+        faults_.once("Backlight: logind did not set the brightness (" + refused + "); writing " +
                      (device_->folder() / "brightness").string() + " instead");
-    }
-    const int failure = device_->write(level);
-    // Once the file takes writes, a logind that refused (or timed out) is not asked again.
-    if (failure == 0) writeDirectly_ = true;
-    return failure;
+    });
 }
 
 std::optional<std::vector<DisplayConnectServices::Service>>

@@ -7,8 +7,8 @@
 #include "boost/ScreenServices.h"
 #include "controls/DisplayConnectServices.h"
 #include "platform/common/LibraryRegistry.h"
+#include "platform/linux/services/BacklightWriter.h"
 #include "platform/linux/services/FaultLog.h"
-#include "platform/linux/services/LogindSession.h"
 #include "platform/linux/services/SysfsBacklight.h"
 
 namespace brillex::x11 {
@@ -38,8 +38,7 @@ private:
 
     const ScreenServices& screens_;
     std::optional<SysfsBacklight> device_;
-    LogindSession session_;
-    bool writeDirectly_ = false;
+    BacklightWriter writer_;
     FaultLog faults_;
 };
 
