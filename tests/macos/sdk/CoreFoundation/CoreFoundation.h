@@ -44,9 +44,9 @@ typedef const struct CF_BRIDGED_TYPE(NSArray) __CFArray* CFArrayRef;
 typedef const struct CF_BRIDGED_TYPE(NSNumber) __CFBoolean* CFBooleanRef;
 typedef const struct CF_BRIDGED_TYPE(NSNumber) __CFNumber* CFNumberRef;
 typedef const struct CF_BRIDGED_TYPE(id) __CFAllocator* CFAllocatorRef;
-typedef struct CF_BRIDGED_TYPE(NSMachPort) __CFMachPort* CFMachPortRef;
-typedef struct CF_BRIDGED_TYPE(id) __CFRunLoop* CFRunLoopRef;
-typedef struct CF_BRIDGED_TYPE(id) __CFRunLoopSource* CFRunLoopSourceRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(NSMachPort) __CFMachPort* CFMachPortRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(id) __CFRunLoop* CFRunLoopRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(id) __CFRunLoopSource* CFRunLoopSourceRef;
 typedef CFStringRef CFRunLoopMode;
 
 CF_EXPORT const CFAllocatorRef kCFAllocatorDefault;
