@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/macos/services/Notifications.h"
+#include "platform/macos/services/Conversions.h"
 
 namespace brillex::macos {
 
@@ -28,8 +29,7 @@ std::optional<DisplayId> displayIdOf(NSScreen* screen) {
 Screen screenOf(NSScreen* screen) {
     Screen described;
     described.displayId = displayIdOf(screen);
-    const char* name = screen.localizedName.UTF8String;
-    described.name = name ? name : "";
+    described.name = textOf(screen.localizedName);
     described.maxPotentialEDR = screen.maximumPotentialExtendedDynamicRangeColorComponentValue;
     described.maxReferenceEDR = screen.maximumReferenceExtendedDynamicRangeColorComponentValue;
     described.frame = rectOf(screen.frame);
