@@ -12,8 +12,6 @@ namespace brillex::macos {
 
 namespace {
 
-Rect rectOf(NSRect rect) { return Rect{rect.origin.x, rect.origin.y, rect.size.width, rect.size.height}; }
-
 // The display number of a screen, when its description holds one that reads
 // as an unsigned 32-bit integer.
 std::optional<DisplayId> displayIdOf(NSScreen* screen) {

@@ -22,8 +22,6 @@ namespace brillex::macos {
 
 namespace {
 
-Rect rectOf(NSRect rect) { return Rect{rect.origin.x, rect.origin.y, rect.size.width, rect.size.height}; }
-
 class MacStatusItemButton : public StatusItemButton, public GlobalAnchor {
 public:
     explicit MacStatusItemButton(NSStatusBarButton* button) : button_(button), target_([BrillexStatusItemTarget new]) {
