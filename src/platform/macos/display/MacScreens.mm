@@ -6,12 +6,11 @@
 #include <limits>
 
 #include "platform/macos/services/Notifications.h"
+#include "platform/macos/services/Conversions.h"
 
 namespace brillex::macos {
 
 namespace {
-
-Rect rectOf(NSRect rect) { return Rect{rect.origin.x, rect.origin.y, rect.size.width, rect.size.height}; }
 
 // The display number of a screen, when its description holds one that reads
 // as an unsigned 32-bit integer.
@@ -28,8 +27,7 @@ std::optional<DisplayId> displayIdOf(NSScreen* screen) {
 Screen screenOf(NSScreen* screen) {
     Screen described;
     described.displayId = displayIdOf(screen);
-    const char* name = screen.localizedName.UTF8String;
-    described.name = name ? name : "";
+    described.name = textOf(screen.localizedName);
     described.maxPotentialEDR = screen.maximumPotentialExtendedDynamicRangeColorComponentValue;
     described.maxReferenceEDR = screen.maximumReferenceExtendedDynamicRangeColorComponentValue;
     described.frame = rectOf(screen.frame);

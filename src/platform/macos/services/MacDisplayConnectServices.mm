@@ -4,6 +4,8 @@
 #include <IOKit/IOKitLib.h>
 #include <IOKit/graphics/IOGraphicsLib.h>
 
+#include "platform/macos/services/Conversions.h"
+
 namespace brillex::macos {
 
 MacDisplayConnectServices::~MacDisplayConnectServices() { releaseHeld(); }
@@ -29,7 +31,7 @@ std::optional<std::vector<DisplayConnectServices::Service>> MacDisplayConnectSer
 
 std::optional<float> MacDisplayConnectServices::floatParameter(Service service, const std::string& key) const {
     float value = 0.0f;
-    NSString* name = [NSString stringWithUTF8String:key.c_str()];
+    NSString* name = stringOf(key);
     if (IODisplayGetFloatParameter(service, kNilOptions, (__bridge CFStringRef)name, &value) != kIOReturnSuccess) {
         return std::nullopt;
     }

@@ -58,7 +58,10 @@ private:
         if (!tap) return event;
         TapEvent seen;
         seen.type = static_cast<std::uint32_t>(type);
-        @autoreleasepool {
+        // The tap's own notices of being disabled are no events: AppKit raises
+        // when asked to convert one, and the raise would cross the callback.
+        const bool notice = type == kCGEventTapDisabledByTimeout || type == kCGEventTapDisabledByUserInput;
+        if (!notice) @autoreleasepool {
             NSEvent* converted = [NSEvent eventWithCGEvent:event];
             if (converted && carriesData(converted.type)) {
                 seen.fields = TapEvent::Fields{converted.subtype, static_cast<std::int64_t>(converted.data1)};

@@ -4,6 +4,7 @@
 #import <ServiceManagement/ServiceManagement.h>
 
 #include "base/Log.h"
+#include "platform/macos/services/Conversions.h"
 
 namespace brillex::macos {
 
@@ -11,7 +12,7 @@ namespace {
 
 std::optional<std::string> failureOf(BOOL succeeded, NSError* error) {
     if (succeeded) return std::nullopt;
-    return std::string(error ? error.localizedDescription.UTF8String : "unknown error");
+    return error ? textOf(error.localizedDescription) : std::string("unknown error");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "base/Log.h"
 #include "platform/macos/services/MessageSignatures.h"
+#include "platform/macos/services/Conversions.h"
 
 namespace brillex::macos {
 
@@ -24,10 +25,6 @@ struct Instance : RuntimeObject {
 id objectOf(const ObjectRef& ref) {
     const auto* instance = dynamic_cast<const Instance*>(ref.get());
     return instance ? instance->object : nil;
-}
-
-NSString* stringOf(std::string_view text) {
-    return [[NSString alloc] initWithBytes:text.data() length:text.size() encoding:NSUTF8StringEncoding];
 }
 
 // The C type a method declares for each of the core's value types.

@@ -2,10 +2,13 @@
 
 #import <AppKit/AppKit.h>
 
+#include "platform/macos/services/Conversions.h"
+
 namespace brillex::macos {
 
 bool MacWorkspace::openURL(const std::string& url) {
-    NSURL* link = [NSURL URLWithString:[NSString stringWithUTF8String:url.c_str()]];
+    NSString* text = stringOf(url);
+    NSURL* link = text ? [NSURL URLWithString:text] : nil;
     return link && [NSWorkspace.sharedWorkspace openURL:link];
 }
 

@@ -1,15 +1,8 @@
 #include "platform/macos/services/PropertyValues.h"
 
+#include "platform/macos/services/Conversions.h"
+
 namespace brillex::macos {
-
-namespace {
-
-std::string textOf(NSString* text) {
-    const char* utf8 = text.UTF8String;
-    return utf8 ? std::string(utf8) : std::string();
-}
-
-} // namespace
 
 PropertyValue propertyValueOf(id value) {
     CFTypeRef object = (__bridge CFTypeRef)value;
@@ -34,8 +27,8 @@ id objectOf(const PropertyValue& value) {
             if constexpr (std::is_same_v<T, bool>) return [NSNumber numberWithBool:v];
             else if constexpr (std::is_same_v<T, std::int64_t>) return [NSNumber numberWithLongLong:v];
             else if constexpr (std::is_same_v<T, double>) return [NSNumber numberWithDouble:v];
-            else if constexpr (std::is_same_v<T, std::string>) return [NSString stringWithUTF8String:v.c_str()];
-            else return [NSString stringWithUTF8String:v.description.c_str()];
+            else if constexpr (std::is_same_v<T, std::string>) return stringOf(v);
+            else return stringOf(v.description);
         },
         value);
 }

@@ -4,25 +4,22 @@
 
 #include "platform/macos/services/Notifications.h"
 #include "platform/macos/services/PropertyValues.h"
+#include "platform/macos/services/Conversions.h"
 
 namespace brillex::macos {
 
-namespace {
-NSString* keyOf(const std::string& key) { return [NSString stringWithUTF8String:key.c_str()]; }
-} // namespace
-
 std::optional<PropertyValue> UserDefaultsDomain::value(const std::string& key) const {
-    id object = [NSUserDefaults.standardUserDefaults objectForKey:keyOf(key)];
+    id object = [NSUserDefaults.standardUserDefaults objectForKey:stringOf(key)];
     if (!object) return std::nullopt;
     return propertyValueOf(object);
 }
 
 void UserDefaultsDomain::setValue(const std::string& key, const PropertyValue& value) {
-    [NSUserDefaults.standardUserDefaults setObject:objectOf(value) forKey:keyOf(key)];
+    [NSUserDefaults.standardUserDefaults setObject:objectOf(value) forKey:stringOf(key)];
 }
 
 void UserDefaultsDomain::removeValue(const std::string& key) {
-    [NSUserDefaults.standardUserDefaults removeObjectForKey:keyOf(key)];
+    [NSUserDefaults.standardUserDefaults removeObjectForKey:stringOf(key)];
 }
 
 Subscription UserDefaultsDomain::observeChanges(std::function<void()> changed) {

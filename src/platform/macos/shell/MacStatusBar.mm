@@ -2,6 +2,7 @@
 
 #import <AppKit/AppKit.h>
 
+#include "platform/macos/services/Conversions.h"
 #include "ui/shell/GlobalAnchor.h"
 #include "ui/shell/GlobalCoordinates.h"
 
@@ -21,8 +22,6 @@ namespace brillex::macos {
 
 namespace {
 
-Rect rectOf(NSRect rect) { return Rect{rect.origin.x, rect.origin.y, rect.size.width, rect.size.height}; }
-
 class MacStatusItemButton : public StatusItemButton, public GlobalAnchor {
 public:
     explicit MacStatusItemButton(NSStatusBarButton* button) : button_(button), target_([BrillexStatusItemTarget new]) {
@@ -31,8 +30,10 @@ public:
     }
 
     void setImage(const std::string& symbolName, const std::string& accessibilityDescription) override {
-        NSImage* image = [NSImage imageWithSystemSymbolName:[NSString stringWithUTF8String:symbolName.c_str()]
-                                  accessibilityDescription:[NSString stringWithUTF8String:accessibilityDescription.c_str()]];
+        NSString* name = stringOf(symbolName);
+        if (!name) return;
+        NSImage* image = [NSImage imageWithSystemSymbolName:name
+                                  accessibilityDescription:stringOf(accessibilityDescription)];
         if (!image) return;
         [image setTemplate:YES];
         button_.image = image;

@@ -51,19 +51,13 @@ typedef NS_ENUM(short, NSEventSubtype){
 @property(readonly) NSEventSubtype subtype;
 // Raise for events other than app-kit-, system- and application-defined and periodic ones.
 @property(readonly) NSInteger data1;
-@property(readonly) NSInteger data2;
-@property(nullable, readonly) CGEventRef CGEvent;
 + (nullable NSEvent*)eventWithCGEvent:(CGEventRef)cgEvent;
 + (nullable id)addGlobalMonitorForEventsMatchingMask:(NSEventMask)mask handler:(void (^)(NSEvent* event))block;
-+ (nullable id)addLocalMonitorForEventsMatchingMask:(NSEventMask)mask
-                                            handler:(NSEvent* _Nullable (^)(NSEvent* event))block;
 + (void)removeMonitor:(id)eventMonitor;
 @end
 
 // Appearance.
 typedef NSString* NSAppearanceName;
-APPKIT_EXTERN NSAppearanceName const NSAppearanceNameAqua;
-APPKIT_EXTERN NSAppearanceName const NSAppearanceNameDarkAqua;
 
 @interface NSAppearance : NSObject
 @property(readonly, copy) NSAppearanceName name;
@@ -79,7 +73,6 @@ APPKIT_EXTERN NSAppearanceName const NSAppearanceNameDarkAqua;
 @property NSRect frame;
 @property NSRect bounds;
 @property(nullable, readonly, unsafe_unretained) NSWindow* window;
-@property BOOL wantsLayer;
 @property(nullable, strong) CALayer* layer;
 - (NSRect)convertRect:(NSRect)rect toView:(nullable NSView*)view;
 @end
@@ -107,7 +100,6 @@ APPKIT_EXTERN NSAppearanceName const NSAppearanceNameDarkAqua;
 
 @interface NSColor : NSObject <NSCopying>
 @property(class, strong, readonly) NSColor* clearColor;
-@property(readonly) CGColorRef CGColor;
 @end
 
 // Windows.
@@ -164,10 +156,8 @@ typedef NS_OPTIONS(NSUInteger, NSWindowCollectionBehavior){
 @property BOOL ignoresMouseEvents;
 @property(getter=isReleasedWhenClosed) BOOL releasedWhenClosed;
 @property BOOL hidesOnDeactivate;
-@property CGFloat alphaValue;
 @property(nullable, strong) __kindof NSView* contentView;
 @property(readonly) NSRect frame;
-@property(readonly, getter=isVisible) BOOL visible;
 - (void)orderFrontRegardless;
 - (void)orderOut:(nullable id)sender;
 - (void)close;
@@ -187,17 +177,13 @@ typedef NSString* NSDeviceDescriptionKey;
 @property(readonly) NSRect frame;
 @property(readonly) NSRect visibleFrame;
 @property(readonly, copy) NSString* localizedName;
-@property(readonly) CGFloat maximumExtendedDynamicRangeColorComponentValue;
 @property(readonly) CGFloat maximumPotentialExtendedDynamicRangeColorComponentValue;
 @property(readonly) CGFloat maximumReferenceExtendedDynamicRangeColorComponentValue;
 @end
 
 // The application.
 @interface NSApplication : NSResponder
-@property(class, readonly, strong) __kindof NSApplication* sharedApplication;
 @property(readonly, strong) NSAppearance* effectiveAppearance;
-- (void)activateIgnoringOtherApps:(BOOL)flag;
-- (void)terminate:(nullable id)sender;
 @end
 APPKIT_EXTERN __kindof NSApplication* _Null_unspecified NSApp;
 APPKIT_EXTERN NSNotificationName NSApplicationDidChangeScreenParametersNotification;
@@ -207,17 +193,13 @@ static const CGFloat NSVariableStatusItemLength = -1;
 static const CGFloat NSSquareStatusItemLength = -2;
 
 @interface NSStatusItem : NSObject
-@property(readonly, weak) NSStatusBar* statusBar;
-@property CGFloat length;
 @property(readonly, strong, nullable) NSStatusBarButton* button;
-@property(getter=isVisible) BOOL visible;
 @end
 
 @interface NSStatusBar : NSObject
 @property(class, readonly, strong) NSStatusBar* systemStatusBar;
 - (NSStatusItem*)statusItemWithLength:(CGFloat)length;
 - (void)removeStatusItem:(NSStatusItem*)item;
-@property(readonly) CGFloat thickness;
 @end
 
 // The workspace.

@@ -9,7 +9,6 @@ CF_ASSUME_NONNULL_BEGIN
 
 extern CFStringRef kAXTrustedCheckOptionPrompt;
 extern Boolean AXIsProcessTrustedWithOptions(CFDictionaryRef _Nullable options);
-extern Boolean AXIsProcessTrusted(void);
 
 CF_ASSUME_NONNULL_END
 CF_EXTERN_C_END

@@ -44,23 +44,19 @@ typedef const struct CF_BRIDGED_TYPE(NSArray) __CFArray* CFArrayRef;
 typedef const struct CF_BRIDGED_TYPE(NSNumber) __CFBoolean* CFBooleanRef;
 typedef const struct CF_BRIDGED_TYPE(NSNumber) __CFNumber* CFNumberRef;
 typedef const struct CF_BRIDGED_TYPE(id) __CFAllocator* CFAllocatorRef;
-typedef struct CF_BRIDGED_TYPE(NSMachPort) __CFMachPort* CFMachPortRef;
-typedef struct CF_BRIDGED_TYPE(id) __CFRunLoop* CFRunLoopRef;
-typedef struct CF_BRIDGED_TYPE(id) __CFRunLoopSource* CFRunLoopSourceRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(NSMachPort) __CFMachPort* CFMachPortRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(id) __CFRunLoop* CFRunLoopRef;
+typedef struct CF_BRIDGED_MUTABLE_TYPE(id) __CFRunLoopSource* CFRunLoopSourceRef;
 typedef CFStringRef CFRunLoopMode;
 
 CF_EXPORT const CFAllocatorRef kCFAllocatorDefault;
 CF_EXPORT const CFRunLoopMode kCFRunLoopCommonModes;
-CF_EXPORT const CFRunLoopMode kCFRunLoopDefaultMode;
 
 CF_EXPORT CFTypeID CFGetTypeID(CFTypeRef cf);
-CF_EXPORT CFTypeRef CFRetain(CFTypeRef cf);
 CF_EXPORT void CFRelease(CFTypeRef cf);
 
 CF_EXPORT CFTypeID CFBooleanGetTypeID(void);
 CF_EXPORT Boolean CFBooleanGetValue(CFBooleanRef boolean);
-CF_EXPORT const CFBooleanRef kCFBooleanTrue;
-CF_EXPORT const CFBooleanRef kCFBooleanFalse;
 
 typedef CF_ENUM(CFIndex, CFNumberType){
     kCFNumberSInt8Type = 1,  kCFNumberSInt16Type = 2,      kCFNumberSInt32Type = 3,    kCFNumberSInt64Type = 4,
@@ -69,21 +65,14 @@ typedef CF_ENUM(CFIndex, CFNumberType){
     kCFNumberDoubleType = 13, kCFNumberCFIndexType = 14,   kCFNumberNSIntegerType = 15, kCFNumberCGFloatType = 16,
     kCFNumberMaxType = 16,
 };
-CF_EXPORT CFTypeID CFNumberGetTypeID(void);
 CF_EXPORT Boolean CFNumberIsFloatType(CFNumberRef number);
 CF_EXPORT Boolean CFNumberGetValue(CFNumberRef number, CFNumberType theType, void* valuePtr);
-
-CF_EXPORT CFTypeID CFStringGetTypeID(void);
-CF_EXPORT CFTypeID CFDictionaryGetTypeID(void);
-CF_EXPORT CFTypeID CFArrayGetTypeID(void);
 
 CF_EXPORT CFRunLoopSourceRef _Nullable CFMachPortCreateRunLoopSource(CFAllocatorRef _Nullable allocator,
                                                                      CFMachPortRef port, CFIndex order);
 CF_EXPORT void CFMachPortInvalidate(CFMachPortRef port);
-CF_EXPORT Boolean CFMachPortIsValid(CFMachPortRef port);
 
 CF_EXPORT CFRunLoopRef CFRunLoopGetMain(void);
-CF_EXPORT CFRunLoopRef CFRunLoopGetCurrent(void);
 CF_EXPORT void CFRunLoopAddSource(CFRunLoopRef rl, CFRunLoopSourceRef source, CFRunLoopMode mode);
 CF_EXPORT void CFRunLoopRemoveSource(CFRunLoopRef rl, CFRunLoopSourceRef source, CFRunLoopMode mode);
 

@@ -28,20 +28,10 @@ struct CGRect {
 };
 typedef struct CGRect CGRect;
 
-static inline CGPoint CGPointMake(CGFloat x, CGFloat y) {
-    CGPoint p = {x, y};
-    return p;
-}
 static inline CGSize CGSizeMake(CGFloat width, CGFloat height) {
     CGSize s = {width, height};
     return s;
 }
-static inline CGRect CGRectMake(CGFloat x, CGFloat y, CGFloat width, CGFloat height) {
-    CGRect r = {{x, y}, {width, height}};
-    return r;
-}
-CG_EXTERN CGFloat CGRectGetMidX(CGRect rect);
-CG_EXTERN CGFloat CGRectGetMinY(CGRect rect);
 
 // Displays.
 typedef uint32_t CGDirectDisplayID;
@@ -91,8 +81,6 @@ CG_EXTERN CGWindowLevel CGWindowLevelForKey(CGWindowLevelKey key);
 typedef struct CF_BRIDGED_TYPE(id) CGColorSpace* CGColorSpaceRef;
 typedef struct CF_BRIDGED_TYPE(id) CGColor* CGColorRef;
 CG_EXTERN const CFStringRef kCGColorSpaceExtendedLinearDisplayP3;
-CG_EXTERN const CFStringRef kCGColorSpaceDisplayP3;
-CG_EXTERN const CFStringRef kCGColorSpaceSRGB;
 CG_EXTERN CGColorSpaceRef _Nullable CGColorSpaceCreateWithName(CFStringRef _Nullable name);
 CG_EXTERN void CGColorSpaceRelease(CGColorSpaceRef _Nullable space);
 
@@ -122,7 +110,6 @@ typedef CF_ENUM(uint32_t, CGEventType){
     kCGEventTapDisabledByTimeout = 0xFFFFFFFE,
     kCGEventTapDisabledByUserInput = 0xFFFFFFFF,
 };
-#define CGEventMaskBit(eventType) ((CGEventMask)1 << (eventType))
 
 typedef CF_ENUM(uint32_t, CGEventTapLocation){
     kCGHIDEventTap = 0,
@@ -145,8 +132,6 @@ CG_EXTERN CFMachPortRef _Nullable CGEventTapCreate(CGEventTapLocation tap, CGEve
                                                    CGEventTapOptions options, CGEventMask eventsOfInterest,
                                                    CGEventTapCallBack callback, void* _Nullable userInfo);
 CG_EXTERN void CGEventTapEnable(CFMachPortRef tap, bool enable);
-CG_EXTERN bool CGEventTapIsEnabled(CFMachPortRef tap);
-CG_EXTERN CGEventType CGEventGetType(CGEventRef _Nullable event);
 
 CF_ASSUME_NONNULL_END
 CF_EXTERN_C_END

@@ -68,19 +68,13 @@ __attribute__((objc_root_class))
 + (instancetype)new;
 - (instancetype)init;
 + (Class)class;
-+ (BOOL)instancesRespondToSelector:(SEL)aSelector;
-- (IMP)methodForSelector:(SEL)aSelector;
 @end
 
 NS_INLINE id _Nullable CFBridgingRelease(CFTypeRef CF_CONSUMED _Nullable X) {
     return (__bridge_transfer id)X;
 }
-NS_INLINE CFTypeRef _Nullable CFBridgingRetain(id _Nullable X) CF_RETURNS_RETAINED {
-    return (__bridge_retained CFTypeRef)X;
-}
 
 FOUNDATION_EXPORT SEL NSSelectorFromString(NSString* aSelectorName);
-FOUNDATION_EXPORT NSString* NSStringFromSelector(SEL aSelector);
 FOUNDATION_EXPORT Class _Nullable NSClassFromString(NSString* aClassName);
 
 enum {
@@ -91,9 +85,7 @@ enum {
 @interface NSString : NSObject <NSCopying>
 @property(readonly) NSUInteger length;
 @property(nullable, readonly) const char* UTF8String NS_RETURNS_INNER_POINTER;
-+ (nullable instancetype)stringWithUTF8String:(const char*)nullTerminatedCString;
 - (nullable instancetype)initWithBytes:(const void*)bytes length:(NSUInteger)len encoding:(NSStringEncoding)encoding;
-- (BOOL)isEqualToString:(NSString*)aString;
 @end
 
 @interface NSValue : NSObject <NSCopying>
@@ -101,22 +93,10 @@ enum {
 
 @interface NSNumber : NSValue
 + (NSNumber*)numberWithBool:(BOOL)value;
-+ (NSNumber*)numberWithInt:(int)value;
-+ (NSNumber*)numberWithUnsignedInt:(unsigned int)value;
 + (NSNumber*)numberWithLongLong:(long long)value;
-+ (NSNumber*)numberWithUnsignedLongLong:(unsigned long long)value;
-+ (NSNumber*)numberWithFloat:(float)value;
 + (NSNumber*)numberWithDouble:(double)value;
-+ (NSNumber*)numberWithInteger:(NSInteger)value;
-+ (NSNumber*)numberWithUnsignedInteger:(NSUInteger)value;
-@property(readonly) BOOL boolValue;
-@property(readonly) int intValue;
-@property(readonly) unsigned int unsignedIntValue;
-@property(readonly) long long longLongValue;
 @property(readonly) unsigned long long unsignedLongLongValue;
-@property(readonly) float floatValue;
 @property(readonly) double doubleValue;
-@property(readonly) NSInteger integerValue;
 @end
 
 typedef struct {
@@ -134,15 +114,11 @@ typedef struct {
 
 @interface NSArray<__covariant ObjectType> : NSObject <NSCopying, NSFastEnumeration>
 @property(readonly) NSUInteger count;
-- (ObjectType)objectAtIndex:(NSUInteger)index;
-- (ObjectType)objectAtIndexedSubscript:(NSUInteger)idx;
 + (instancetype)array;
-+ (instancetype)arrayWithObjects:(const ObjectType _Nonnull[_Nonnull])objects count:(NSUInteger)cnt;
 @end
 
 @interface NSMutableArray<ObjectType> : NSArray<ObjectType>
 - (void)addObject:(ObjectType)anObject;
-- (void)removeAllObjects;
 @end
 
 @interface NSDictionary<__covariant KeyType, __covariant ObjectType> : NSObject <NSCopying, NSFastEnumeration>
@@ -162,7 +138,6 @@ typedef struct {
 
 @interface NSURL : NSObject <NSCopying>
 + (nullable instancetype)URLWithString:(NSString*)URLString;
-@property(nullable, readonly, copy) NSString* absoluteString;
 @end
 
 @interface NSNotification : NSObject <NSCopying>
@@ -172,7 +147,6 @@ typedef struct {
 
 @interface NSOperationQueue : NSObject
 @property(class, readonly, strong) NSOperationQueue* mainQueue;
-@property(class, readonly, strong, nullable) NSOperationQueue* currentQueue;
 @end
 
 @interface NSNotificationCenter : NSObject
@@ -182,7 +156,6 @@ typedef struct {
                              queue:(nullable NSOperationQueue*)queue
                         usingBlock:(void (^)(NSNotification* notification))block;
 - (void)removeObserver:(id)observer;
-- (void)postNotificationName:(NSNotificationName)aName object:(nullable id)anObject;
 @end
 
 @interface NSDistributedNotificationCenter : NSNotificationCenter

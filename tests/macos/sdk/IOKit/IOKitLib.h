@@ -17,7 +17,6 @@ kern_return_t IOServiceGetMatchingServices(mach_port_t mainPort, CFDictionaryRef
                                            io_iterator_t* existing);
 io_object_t IOIteratorNext(io_iterator_t iterator);
 kern_return_t IOObjectRelease(io_object_t object);
-kern_return_t IOObjectRetain(io_object_t object);
 
 CF_ASSUME_NONNULL_END
 CF_EXTERN_C_END

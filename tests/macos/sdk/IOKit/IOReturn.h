@@ -5,5 +5,3 @@
 
 typedef kern_return_t IOReturn;
 #define kIOReturnSuccess KERN_SUCCESS
-#define kIOReturnError ((IOReturn)0xe00002bc)
-#define kIOReturnUnsupported ((IOReturn)0xe00002c7)

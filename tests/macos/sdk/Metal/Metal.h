@@ -39,7 +39,6 @@ NS_INLINE MTLClearColor MTLClearColorMake(double red, double green, double blue,
 @end
 
 @interface MTLRenderPassDescriptor : NSObject <NSCopying>
-+ (MTLRenderPassDescriptor*)renderPassDescriptor;
 @end
 
 @protocol MTLCommandEncoder <NSObject>

@@ -17,9 +17,6 @@ NS_ASSUME_NONNULL_BEGIN
 @property MTLPixelFormat pixelFormat;
 @property(nullable) CGColorSpaceRef colorspace;
 @property BOOL wantsExtendedDynamicRangeContent;
-@property CGSize drawableSize;
-@property BOOL framebufferOnly;
-- (nullable id<CAMetalDrawable>)nextDrawable;
 @end
 
 NS_ASSUME_NONNULL_END

@@ -14,7 +14,6 @@ typedef NS_ENUM(NSInteger, SMAppServiceStatus){
 
 @interface SMAppService : NSObject
 @property(class, readonly) SMAppService* mainAppService;
-+ (SMAppService*)loginItemServiceWithIdentifier:(NSString*)identifier;
 - (BOOL)registerAndReturnError:(NSError* _Nullable __autoreleasing* _Nullable)error;
 - (BOOL)unregisterAndReturnError:(NSError* _Nullable __autoreleasing* _Nullable)error;
 @property(readonly) SMAppServiceStatus status;

@@ -36,6 +36,3 @@ typedef bool BOOL;
 #else
 #define OBJC_EXPORT extern __attribute__((visibility("default")))
 #endif
-
-OBJC_EXPORT SEL _Nonnull sel_registerName(const char* _Nonnull str);
-OBJC_EXPORT const char* _Nonnull sel_getName(SEL _Nonnull sel);

@@ -8,8 +8,6 @@ CF_ASSUME_NONNULL_BEGIN
 
 IOReturn IODisplayGetFloatParameter(io_service_t service, IOOptionBits options, CFStringRef parameterName,
                                     float* value);
-IOReturn IODisplaySetFloatParameter(io_service_t service, IOOptionBits options, CFStringRef parameterName,
-                                    float value);
 
 CF_ASSUME_NONNULL_END
 CF_EXTERN_C_END
