@@ -100,7 +100,11 @@ TEST(RandrLayoutTest, PanelsAreKnownByNameConnectorOrCommandLineAndNamedAsBuiltI
     const ScreenLayout named = ScreenLayout::of(layout, ScreenRules{"DP-5", false});
     EXPECT_EQ(named.builtIn.count(5), 1u);
     EXPECT_EQ(named.screens[4].name, "Built-in Display");
-    EXPECT_EQ(ScreenLayout::of(layout, ScreenRules{"DP", false}).builtIn.count(5), 0u);
+    EXPECT_FALSE(named.namedPanelMissing);
+    const ScreenLayout mistyped = ScreenLayout::of(layout, ScreenRules{"DP", false});
+    EXPECT_EQ(mistyped.builtIn.count(5), 0u);
+    EXPECT_TRUE(mistyped.namedPanelMissing);
+    EXPECT_FALSE(plain.namedPanelMissing);
 }
 
 TEST(RandrLayoutTest, VisibleFrameIsTheFramePartInsideTheWorkArea) {

@@ -1,11 +1,27 @@
 #include "platform/linux/x11/LayoutScreens.h"
 
+#include <algorithm>
+
 #include "base/Log.h"
 
 namespace brillex::x11 {
 
 ScreenLayout LayoutScreens::layout() const {
-    ScreenLayout layout = ScreenLayout::of(readLayout(), rules_);
+    const RandrLayout read = readLayout();
+    ScreenLayout layout = ScreenLayout::of(read, rules_);
+    if (layout.namedPanelMissing && !reportedPanelName_) {
+        // A mistyped name would otherwise only show as a panel that is not treated as one.
+        reportedPanelName_ = true;
+        std::string names;
+        for (const Screen& screen : layout.screens) {
+            const auto output = std::find_if(read.outputs.begin(), read.outputs.end(),
+                                             [&](const RandrOutput& o) { return screen.displayId == o.xid; });
+            if (output == read.outputs.end()) continue;
+            names += (names.empty() ? "" : ", ") + output->name;
+        }
+        logLine("Screens: no screen's output is named " + *rules_.builtInOutput +
+                " (given with --built-in); the outputs are " + names);
+    }
     for (const auto& [id, error] : layout.unreadableEdids) {
         if (reportedEdids_.insert(id).second)
             logLine("Screens: the EDID of display " + std::to_string(id) + " cannot be read (" + error +

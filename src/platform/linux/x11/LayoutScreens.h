@@ -42,6 +42,7 @@ private:
     MainLoop& loop_;
     ScreenRules rules_;
     mutable std::set<DisplayId> reportedEdids_;
+    mutable bool reportedPanelName_ = false;
     Signal<> changed_;
     Timer settle_;
 };

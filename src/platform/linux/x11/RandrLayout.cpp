@@ -54,11 +54,13 @@ ScreenLayout ScreenLayout::of(const RandrLayout& layout, const ScreenRules& rule
     }
     result.mainDisplay = main->xid;
     const int flipLine = main->crtcFrame.y + main->crtcFrame.height;
+    result.namedPanelMissing = rules.builtInOutput.has_value();
 
     for (const RandrOutput* output : shown) {
         const bool builtIn = namesPanel(output->name) || output->panelConnector ||
                              (rules.builtInOutput && *rules.builtInOutput == output->name);
         if (builtIn) result.builtIn.insert(output->xid);
+        if (rules.builtInOutput && *rules.builtInOutput == output->name) result.namedPanelMissing = false;
         std::optional<EdidInfo> edid;
         if (!output->edid.empty()) {
             EdidReading reading = readEdid(output->edid);

@@ -54,6 +54,8 @@ struct ScreenLayout {
     DisplayId mainDisplay = 0;  // RandR's primary when it is a screen, else the first; 0 with none
     // Outputs whose EDID could not be read, with why; they are named by their output.
     std::vector<std::pair<DisplayId, std::string>> unreadableEdids;
+    // The rules name a built-in output that none of the screens is.
+    bool namedPanelMissing = false;
 
     static ScreenLayout of(const RandrLayout& layout, const ScreenRules& rules);
 };
