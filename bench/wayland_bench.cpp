@@ -11,8 +11,8 @@
 #include "platform/linux/wayland/MutterScreens.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WlrGammaRamps.h"
-#include "platform/linux/x11/X11TransferTables.h"
 #include "platform/sim/SimEdrOutput.h"
+#include "linux/wayland/DisplayLayer.h"
 #include "support/MutterTestCompositor.h"
 #include "support/QtEventLoop.h"
 #include "support/WlrTestCompositor.h"
@@ -49,12 +49,8 @@ void BM_WlrootsSliderMove(benchmark::State& state) {
         state.SkipWithError("the wlroots test compositor did not start");
         return;
     }
-    auto& connection = *std::get<0>(opened);
-    ManualLoop loop;
-    wayland::WaylandScreens screens(connection, loop, x11::ScreenRules{});
-    wayland::WlrGammaRamps ramps(connection);
-    x11::X11TransferTables tables(ramps, nullptr);
-    moveSliderOn(state, screens, tables);
+    test::DisplayLayer<wayland::WaylandScreens, wayland::WlrGammaRamps> layer(*std::get<0>(opened));
+    moveSliderOn(state, layer.screens, layer.tables);
 }
 BENCHMARK(BM_WlrootsSliderMove)->Unit(benchmark::kMicrosecond);
 
@@ -69,12 +65,8 @@ void BM_MutterSliderMove(benchmark::State& state) {
         state.SkipWithError(std::get<std::string>(opened).c_str());
         return;
     }
-    auto& config = *std::get<0>(opened);
-    ManualLoop loop;
-    wayland::MutterScreens screens(config, loop, x11::ScreenRules{});
-    wayland::MutterCrtcRamps ramps(config);
-    x11::X11TransferTables tables(ramps, nullptr);
-    moveSliderOn(state, screens, tables);
+    test::DisplayLayer<wayland::MutterScreens, wayland::MutterCrtcRamps> layer(*std::get<0>(opened));
+    moveSliderOn(state, layer.screens, layer.tables);
 }
 BENCHMARK(BM_MutterSliderMove)->Unit(benchmark::kMicrosecond);
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "support/ChildProcess.h"
 
 namespace brillex::test {
 
@@ -25,30 +24,19 @@ public:
         std::ofstream(config) << "<busconfig><type>session</type><listen>unix:dir=" << folder_
                               << "</listen><policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
                                  "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>";
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDERR_FILENO);
-            const std::string configOption = "--config-file=" + config;
-            const std::string addressOption = "--print-address=" + std::to_string(fds[1]);
-            execlp("dbus-daemon", "dbus-daemon", configOption.c_str(), "--nofork", addressOption.c_str(),
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        // The daemon prints its address once it listens; end of file when it could not start.
-        char c;
-        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') address_ += c;
-        close(fds[0]);
+        // The daemon prints its address once it listens; none when it could not start.
+        daemon_ = ChildProcess::startAndRead(
+            [&](int addressFd) {
+                silence({STDERR_FILENO});
+                const std::string configOption = "--config-file=" + config;
+                const std::string addressOption = "--print-address=" + std::to_string(addressFd);
+                execlp("dbus-daemon", "dbus-daemon", configOption.c_str(), "--nofork", addressOption.c_str(),
+                       static_cast<char*>(nullptr));
+            },
+            address_);
     }
     ~BusDaemon() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        daemon_.stop();
         std::error_code ignored;
         if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     }
@@ -60,8 +48,8 @@ public:
     bool running() const { return !address_.empty(); }
 
 private:
-    pid_t pid_ = -1;
     std::string folder_;
+    ChildProcess daemon_;
     std::string address_;
 };
 

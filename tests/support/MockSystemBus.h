@@ -1,8 +1,5 @@
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -19,6 +16,7 @@
 #include <QString>
 
 #include "support/BusDaemon.h"
+#include "support/ChildProcess.h"
 #include "support/Patience.h"
 #include "support/QtEventLoop.h"
 
@@ -64,11 +62,7 @@ public:
     ~MockSystemBus() {
         connection_.reset();
         if (!name_.isEmpty()) QDBusConnection::disconnectFromBus(name_);
-        for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
-            kill(*it, SIGCONT);
-            kill(*it, SIGTERM);
-            waitpid(*it, nullptr, 0);
-        }
+        for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) it->stop();
     }
     MockSystemBus(const MockSystemBus&) = delete;
     MockSystemBus& operator=(const MockSystemBus&) = delete;
@@ -82,22 +76,17 @@ public:
     // it owns `service`; its pid, or -1.
     pid_t startTemplate(const std::string& templateName, const std::string& service,
                         const std::string& parameters = "{}") {
-        const pid_t pid = fork();
-        if (pid == 0) {
+        ChildProcess& mock = processes_.emplace_back(ChildProcess::start([&] {
             setenv("DBUS_SESSION_BUS_ADDRESS", address().c_str(), 1);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDOUT_FILENO);
-            dup2(devNull, STDERR_FILENO);
+            silence({STDOUT_FILENO, STDERR_FILENO});
             execl("/usr/bin/python3", "python3", "-m", "dbusmock", "--session", "--template", templateName.c_str(),
                   "-p", parameters.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        if (pid < 0) return -1;
-        processes_.push_back(pid);
+        }));
+        if (!mock.running()) return -1;
         const bool owned = eventually(
             [&] { return connection_->interface()->isServiceRegistered(QString::fromStdString(service)).value(); },
             kPatience, std::chrono::milliseconds(20));
-        return owned ? pid : -1;
+        return owned ? mock.pid() : -1;
     }
 
     // Calls a method (a dbusmock control method, usually) and waits for its answer.
@@ -121,7 +110,7 @@ private:
     BusDaemon daemon_;
     QString name_;
     std::unique_ptr<QDBusConnection> connection_;
-    std::vector<pid_t> processes_;
+    std::vector<ChildProcess> processes_;
 };
 
 } // namespace brillex::test

@@ -2,7 +2,6 @@
 
 #include <gio/gio.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "support/ChildProcess.h"
 #include "support/Patience.h"
 #include "support/PrivateBus.h"
 #include "support/TemporaryFolder.h"
@@ -34,8 +34,7 @@ public:
         possible_ = true;
         setenv("DBUS_SESSION_BUS_ADDRESS", bus_.address().c_str(), 1);
         setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
-        pid_ = fork();
-        if (pid_ == 0) {
+        mutter_ = ChildProcess::start([&] {
             setenv("DISPLAY", x_.display().c_str(), 1);
             setenv("GSETTINGS_BACKEND", "memory", 1);
             unsetenv("WAYLAND_DISPLAY");
@@ -46,8 +45,7 @@ public:
                        "--wayland-display=mutter-test-display", static_cast<char*>(nullptr));
             else
                 execl(MUTTER_TEST_COMPOSITOR, MUTTER_TEST_COMPOSITOR, static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        });
         connection_ = g_dbus_connection_new_for_address_sync(
             bus_.address().c_str(),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
@@ -55,12 +53,11 @@ public:
             nullptr, nullptr, nullptr);
         // Mutter takes its name about half a second after it starts; far longer on a loaded machine.
         bool ended = false;
-        if (!eventually([&] { return serving() || (ended = waitpid(pid_, nullptr, WNOHANG) == pid_); })) {
+        if (!eventually([&] { return serving() || (ended = mutter_.ended()); })) {
             why_ = "the Mutter test compositor did not take its bus name in time; its log:\n" + log();
             return;
         }
         if (ended) {
-            pid_ = -1;
             why_ = "the Mutter test compositor ended at start; its log:\n" + log();
             return;
         }
@@ -68,10 +65,7 @@ public:
     }
     ~MutterTestCompositor() {
         if (connection_) g_object_unref(connection_);
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        mutter_.stop();
         unsetenv("WAYLAND_DISPLAY");
     }
     MutterTestCompositor(const MutterTestCompositor&) = delete;
@@ -129,7 +123,7 @@ public:
     // MonitorsChanged. Whether the serial changed.
     bool hotplug() const {
         const std::uint32_t before = serial();
-        kill(pid_, SIGUSR1);
+        mutter_.signal(SIGUSR1);
         return eventually([&] { return serial() != before; });
     }
 
@@ -156,7 +150,7 @@ private:
     XvfbServer x_;
     PrivateBus bus_;
     TemporaryFolder runtime_;
-    pid_t pid_ = -1;
+    ChildProcess mutter_;
     GDBusConnection* connection_ = nullptr;
     std::string why_;
     bool possible_ = false;

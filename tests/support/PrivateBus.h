@@ -1,9 +1,6 @@
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDBusConnection>
@@ -14,6 +11,7 @@
 #include <string>
 
 #include "support/BusDaemon.h"
+#include "support/ChildProcess.h"
 #include "support/QtEventLoop.h"
 
 namespace brillex::test {
@@ -36,24 +34,17 @@ public:
     DbusMock(const PrivateBus& bus, const std::string& templatePath, const std::string& parametersJson,
              const QString& busName)
         : busName_(busName) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDOUT_FILENO);
-            dup2(devNull, STDERR_FILENO);
+        mock_ = ChildProcess::start([&] {
+            silence({STDOUT_FILENO, STDERR_FILENO});
             setenv("DBUS_SESSION_BUS_ADDRESS", bus.address().c_str(), 1);
             setenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address().c_str(), 1);
             execl("/usr/bin/python3", "python3", "-m", "dbusmock", "--template", templatePath.c_str(), "-p",
                   parametersJson.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        });
         connection_ = std::make_unique<QDBusConnection>(bus.connect("dbusmock-watcher"));
     }
     ~DbusMock() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        mock_.stop();
         // Gone before the next mock takes the name.
         if (connection_) {
             processEventsUntil([this] { return !connection_->interface()->isServiceRegistered(busName_); });
@@ -68,7 +59,7 @@ public:
     }
 
 private:
-    pid_t pid_ = -1;
+    ChildProcess mock_;
     QString busName_;
     std::unique_ptr<QDBusConnection> connection_;
 };

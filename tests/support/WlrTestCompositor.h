@@ -1,7 +1,5 @@
 #pragma once
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ChildProcess.h"
 #include "support/TemporaryFolder.h"
 
 namespace brillex::test {
@@ -23,29 +22,20 @@ class WlrTestCompositor {
 public:
     // `withGamma` false: a compositor that offers no gamma control.
     explicit WlrTestCompositor(bool withGamma = true) {
-        int fds[2];
-        if (folder_.path().empty() || pipe(fds) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            dup2(fds[1], STDOUT_FILENO);
-            setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-            execl(WLR_TEST_COMPOSITOR, WLR_TEST_COMPOSITOR, folder_.path().c_str(), withGamma ? nullptr : "--no-gamma",
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        char c;
-        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') socket_ += c;
-        close(fds[0]);
+        if (folder_.path().empty()) return;
         setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
+        // It prints its socket's name once it listens.
+        compositor_ = ChildProcess::startAndRead(
+            [&](int socketFd) {
+                dup2(socketFd, STDOUT_FILENO);
+                execl(WLR_TEST_COMPOSITOR, WLR_TEST_COMPOSITOR, folder_.path().c_str(),
+                      withGamma ? nullptr : "--no-gamma", static_cast<char*>(nullptr));
+            },
+            socket_);
         setenv("WAYLAND_DISPLAY", socket_.c_str(), 1);
     }
     ~WlrTestCompositor() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
+        compositor_.stop();
         unsetenv("WAYLAND_DISPLAY");
     }
     WlrTestCompositor(const WlrTestCompositor&) = delete;
@@ -67,7 +57,7 @@ public:
 
 private:
     TemporaryFolder folder_;
-    pid_t pid_ = -1;
+    ChildProcess compositor_;
     std::string socket_;
 };
 

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "support/ChildProcess.h"
 
 namespace brillex::test {
 
@@ -97,30 +96,22 @@ private:
                                      "  SubSection \"Display\"\n    Depth 24\n    Virtual 8192 4096\n    Modes \""
                                   << modeName(geometry) << "\"\n  EndSubSection\nEndSection\n";
         }
-        int fds[2];
-        if (pipe(fds) != 0) return false;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            const int devNull = open("/dev/null", O_WRONLY);
-            dup2(devNull, STDOUT_FILENO);
-            dup2(devNull, STDERR_FILENO);
-            if (dummy) {
-                const std::string log = folder_ + "/xorg.log";
-                execlp("Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", config.c_str(), "-logfile", log.c_str(),
-                       "-nolisten", "tcp", "-noreset", "-novtswitch", "-sharevts", static_cast<char*>(nullptr));
-            } else {
-                execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten", "tcp",
-                       "-noreset", static_cast<char*>(nullptr));
-            }
-            _exit(127);
-        }
-        close(fds[1]);
         std::string number;
-        char c;
-        while (pid_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
+        server_ = ChildProcess::startAndRead(
+            [&](int displayFd) {
+                const std::string fd = std::to_string(displayFd);
+                silence({STDOUT_FILENO, STDERR_FILENO});
+                if (dummy) {
+                    const std::string log = folder_ + "/xorg.log";
+                    execlp("Xorg", "Xorg", "-displayfd", fd.c_str(), "-config", config.c_str(), "-logfile",
+                           log.c_str(), "-nolisten", "tcp", "-noreset", "-novtswitch", "-sharevts",
+                           static_cast<char*>(nullptr));
+                } else {
+                    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry.c_str(), "-nolisten",
+                           "tcp", "-noreset", static_cast<char*>(nullptr));
+                }
+            },
+            number);
         if (number.empty()) {
             stop();
             return false;
@@ -130,18 +121,14 @@ private:
     }
 
     void stop() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
+        server_.stop();
         display_.clear();
         std::error_code ignored;
         if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
         folder_.clear();
     }
 
-    pid_t pid_ = -1;
+    ChildProcess server_;
     bool dummy_ = false;
     std::string display_;
     std::string output_;

@@ -41,7 +41,8 @@ bool FontCoverage::covers(const QFont& font, const QString& text) {
 }
 
 void FontCoverage::check(const Localization& loc, const std::string& code, const QFont& font) {
-    if (reported_.count(code)) return;
+    // A language's faces are chosen once (Theme::languageFamily): a second look finds the same.
+    if (!checked_.insert(code).second) return;
     std::string name = code;
     for (const Localization::Language& language : Localization::supportedLanguages())
         if (language.code == code) name = std::string(language.name);
@@ -49,7 +50,6 @@ void FontCoverage::check(const Localization& loc, const std::string& code, const
     if (const auto table = loc.strings().find(code); table != loc.strings().end())
         for (const auto& [key, value] : table->second) text += QString::fromStdString(value);
     if (covers(font, text)) return;
-    reported_.insert(code);
     logLine("Fonts: no installed font covers " + name + " (" + code +
             "); its texts show as empty boxes until one is installed, e.g. fonts-noto-cjk");
 }

@@ -24,12 +24,12 @@ public:
     void checkCurrentLanguage(const Localization& loc);
 
     // Checks the texts of language `code` (its name among them) in `font`,
-    // the family list its views use, and logs one line the first time one
-    // is not covered.
+    // the family list its views use, the first time it is asked about that
+    // language, and logs one line when one is not covered.
     void check(const Localization& loc, const std::string& code, const QFont& font);
 
 private:
-    std::set<std::string> reported_;
+    std::set<std::string> checked_;
 };
 
 } // namespace brillex

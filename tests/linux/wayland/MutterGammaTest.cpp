@@ -5,11 +5,9 @@
 #include <chrono>
 
 #include "base/Log.h"
-#include "base/ManualLoop.h"
-#include "boost/GammaTable.h"
 #include "platform/linux/wayland/MutterCrtcRamps.h"
 #include "platform/linux/wayland/MutterScreens.h"
-#include "platform/linux/x11/X11TransferTables.h"
+#include "linux/wayland/DisplayLayer.h"
 #include "linux/wayland/LiftedRamp.h"
 #include "support/MutterTestCompositor.h"
 #include "support/Patience.h"
@@ -37,35 +35,30 @@ protected:
         auto opened = MutterDisplayConfig::open();
         ASSERT_EQ(opened.index(), 0u) << std::get<std::string>(opened);
         config = std::move(std::get<0>(opened));
-        screens = std::make_unique<MutterScreens>(*config, loop, x11::ScreenRules{});
-        ramps = std::make_unique<MutterCrtcRamps>(*config);
-        tables = std::make_unique<x11::X11TransferTables>(*ramps, nullptr);
+        layer.emplace(*config);
         linear = compositor.ramp();
         ASSERT_EQ(linear.size(), 3u * 256);
     }
 
     test::MutterTestCompositor compositor;
-    ManualLoop loop;
     std::unique_ptr<MutterDisplayConfig> config;
-    std::unique_ptr<MutterScreens> screens;
-    std::unique_ptr<MutterCrtcRamps> ramps;
-    std::unique_ptr<x11::X11TransferTables> tables;
+    std::optional<test::DisplayLayer<MutterScreens, MutterCrtcRamps>> layer;
     std::vector<std::uint16_t> linear;
     const DisplayId id = MutterCrtcRamps::displayIdOf("DP-1");
     LogCapture log;
 };
 
 TEST_F(MutterGammaTest, TheMonitorIsAScreenWithTheRampsHeadroom) {
-    const std::vector<Screen> listed = screens->screens();
+    const std::vector<Screen> listed = layer->screens.screens();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].displayId, id);
     EXPECT_EQ(listed[0].name, "DP-1");
     EXPECT_EQ(listed[0].frame.width, 800);
     EXPECT_EQ(listed[0].frame.height, 600);
     EXPECT_EQ(listed[0].maxPotentialEDR, 2.0);
-    EXPECT_EQ(screens->mainDisplay(), id);
-    EXPECT_FALSE(screens->isBuiltIn(id));
-    EXPECT_TRUE(MutterScreens(*config, loop, x11::ScreenRules{std::string("DP-1"), false}).isBuiltIn(id));
+    EXPECT_EQ(layer->screens.mainDisplay(), id);
+    EXPECT_FALSE(layer->screens.isBuiltIn(id));
+    EXPECT_TRUE(MutterScreens(*config, layer->loop, x11::ScreenRules{std::string("DP-1"), false}).isBuiltIn(id));
 }
 
 TEST_F(MutterGammaTest, ABoostLiftsTheRampPerFormulaAndSwitchingOffRestoresItBitExactly) {
@@ -74,37 +67,37 @@ TEST_F(MutterGammaTest, ABoostLiftsTheRampPerFormulaAndSwitchingOffRestoresItBit
     for (std::size_t i = 0; i < calibrated.size(); i += 3) calibrated[i] ^= 1;
     ASSERT_TRUE(compositor.setRamp(calibrated));
 
-    const std::optional<GammaTable> saved = captureGammaTable(id, *tables);
+    const std::optional<GammaTable> saved = layer->capture(id);
     ASSERT_TRUE(saved);
     for (float factor : {2.1f, 1.3f}) {
-        applyGammaBoost(id, saved->red, saved->green, saved->blue, factor, *tables);
+        layer->boost(id, *saved, factor);
         EXPECT_EQ(compositor.ramp(), test::liftedRamp(*saved, factor)) << factor;
     }
-    EXPECT_TRUE(restoreGammaTable(id, saved->red, saved->green, saved->blue, *tables));
+    EXPECT_TRUE(layer->restore(id, *saved));
     EXPECT_EQ(compositor.ramp(), calibrated);
 }
 
 TEST_F(MutterGammaTest, AStaleSerialIsSurvivedByReadingTheConfigurationAgain) {
-    const std::optional<GammaTable> saved = captureGammaTable(id, *tables);
+    const std::optional<GammaTable> saved = layer->capture(id);
     ASSERT_TRUE(saved);
     ASSERT_TRUE(compositor.hotplug());
     // MonitorsChanged is not dispatched yet: the serial held is stale.
-    applyGammaBoost(id, saved->red, saved->green, saved->blue, 2.1f, *tables);
+    layer->boost(id, *saved, 2.1f);
     EXPECT_EQ(compositor.ramp(), test::liftedRamp(*saved, 2.1f));
     EXPECT_TRUE(log.contains("Gamma applied: display=" + std::to_string(id) + ", boost=2.1"));
-    EXPECT_TRUE(restoreGammaTable(id, saved->red, saved->green, saved->blue, *tables));
+    EXPECT_TRUE(layer->restore(id, *saved));
     EXPECT_EQ(compositor.ramp(), linear);
 }
 
 TEST_F(MutterGammaTest, ARampMutterRewritesOnAMonitorChangeGetsTheBoostBack) {
     int changes = 0;
     config->setMonitorsChanged([&] {
-        ramps->reapply();
+        layer->ramps.reapply();
         ++changes;
     });
-    const std::optional<GammaTable> saved = captureGammaTable(id, *tables);
+    const std::optional<GammaTable> saved = layer->capture(id);
     ASSERT_TRUE(saved);
-    applyGammaBoost(id, saved->red, saved->green, saved->blue, 1.6f, *tables);
+    layer->boost(id, *saved, 1.6f);
     const auto boosted = test::liftedRamp(*saved, 1.6f);
     ASSERT_EQ(compositor.ramp(), boosted);
 
@@ -112,7 +105,7 @@ TEST_F(MutterGammaTest, ARampMutterRewritesOnAMonitorChangeGetsTheBoostBack) {
     ASSERT_TRUE(compositor.setRamp(linear));
     ASSERT_TRUE(compositor.hotplug());
     EXPECT_TRUE(eventually([&] { return changes > 0 && compositor.ramp() == boosted; }));
-    EXPECT_TRUE(restoreGammaTable(id, saved->red, saved->green, saved->blue, *tables));
+    EXPECT_TRUE(layer->restore(id, *saved));
     EXPECT_EQ(compositor.ramp(), linear);
 }
 

@@ -26,6 +26,14 @@ struct Desktop {
     std::function<std::vector<std::uint16_t>()> ramp;  // what the output shows
 };
 
+// The program's environment on a compositor: no X display, the toolkit
+// drawing offscreen, the session bus `bus`.
+std::map<std::string, std::string> onCompositor(const std::string& waylandDisplay, const std::string& runtimeFolder,
+                                                const std::string& bus) {
+    return {{"WAYLAND_DISPLAY", waylandDisplay}, {"XDG_RUNTIME_DIR", runtimeFolder}, {"DISPLAY", ""},
+            {"QT_QPA_PLATFORM", "offscreen"}, {"DBUS_SESSION_BUS_ADDRESS", bus}};
+}
+
 void boostWithCtl(const Desktop& desktop, test::Scratch& scratch) {
     const std::vector<std::uint16_t> native = desktop.ramp();
     const pid_t pid = test::startProgram(scratch, {"--built-in", desktop.builtIn}, desktop.environment);
@@ -58,9 +66,7 @@ TEST(WaylandProgramTest, OnWlrootsCtlBoostsAndRestoresAndTheCompositorRestoresAf
     ASSERT_TRUE(bus.running());
     test::Scratch scratch;
     std::unique_ptr<WaylandConnection> probe = std::get<0>(WaylandConnection::open());
-    Desktop desktop{bus.address(),
-                    {{"WAYLAND_DISPLAY", compositor.socket()}, {"XDG_RUNTIME_DIR", compositor.runtimeFolder()},
-                     {"DISPLAY", ""}, {"QT_QPA_PLATFORM", "offscreen"}, {"DBUS_SESSION_BUS_ADDRESS", bus.address()}},
+    Desktop desktop{bus.address(), onCompositor(compositor.socket(), compositor.runtimeFolder(), bus.address()),
                     "eDP-1", probe->outputs().front()->id,
                     [&] {
                         // The compositor's own ramp is the identity.
@@ -84,10 +90,7 @@ TEST(WaylandProgramTest, OnMutterCtlBoostsAndRestoresBitExactlyAndTheGuardianRes
     ASSERT_TRUE(compositor.running()) << compositor.why();
     test::Scratch scratch;
     Desktop desktop{compositor.busAddress(),
-                    {{"WAYLAND_DISPLAY", "mutter-test-display"}, {"XDG_RUNTIME_DIR", compositor.runtimeFolder()},
-                     {"DISPLAY", ""}, {"QT_QPA_PLATFORM", "offscreen"},
-                     {"DBUS_SESSION_BUS_ADDRESS", compositor.busAddress()}},
-                    "DP-1", MutterCrtcRamps::displayIdOf("DP-1"), [&] { return compositor.ramp(); }};
+                    onCompositor("mutter-test-display", compositor.runtimeFolder(), compositor.busAddress()), "DP-1", MutterCrtcRamps::displayIdOf("DP-1"), [&] { return compositor.ramp(); }};
     boostWithCtl(desktop, scratch);
     EXPECT_NE(scratch.text("out.txt").find("Wayland: displays are boosted through GNOME's display configuration"),
               std::string::npos);
@@ -107,11 +110,9 @@ TEST(WaylandProgramTest, OnHeadlessMutterNoDisplayIsOfferedTheBoostAndTheLogSays
     if (!compositor.possible()) GTEST_SKIP() << compositor.why();
     ASSERT_TRUE(compositor.running()) << compositor.why();
     test::Scratch scratch;
-    const pid_t pid = test::startProgram(scratch, {"--boost-built-in"},
-                                         {{"WAYLAND_DISPLAY", "mutter-test-display"},
-                                          {"XDG_RUNTIME_DIR", compositor.runtimeFolder()}, {"DISPLAY", ""},
-                                          {"QT_QPA_PLATFORM", "offscreen"},
-                                          {"DBUS_SESSION_BUS_ADDRESS", compositor.busAddress()}});
+    const pid_t pid = test::startProgram(
+        scratch, {"--boost-built-in"},
+        onCompositor("mutter-test-display", compositor.runtimeFolder(), compositor.busAddress()));
     EXPECT_TRUE(test::eventually([&] { return scratch.text("out.txt").find("Displays detected: 0") != std::string::npos; }))
         << scratch.text("out.txt");
     kill(pid, SIGTERM);

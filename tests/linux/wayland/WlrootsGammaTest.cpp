@@ -8,11 +8,9 @@
 #include <thread>
 
 #include "base/Log.h"
-#include "base/ManualLoop.h"
-#include "boost/GammaTable.h"
 #include "platform/linux/wayland/WaylandScreens.h"
 #include "platform/linux/wayland/WlrGammaRamps.h"
-#include "platform/linux/x11/X11TransferTables.h"
+#include "linux/wayland/DisplayLayer.h"
 #include "linux/wayland/LiftedRamp.h"
 #include "support/Patience.h"
 #include "support/QtEventLoop.h"
@@ -40,43 +38,37 @@ protected:
         test::qtApplication();
         connection = connect();
         ASSERT_TRUE(connection);
-        screens = std::make_unique<WaylandScreens>(*connection, loop, x11::ScreenRules{});
-        ramps = std::make_unique<WlrGammaRamps>(*connection);
-        tables = std::make_unique<x11::X11TransferTables>(*ramps, nullptr);
-        for (const Screen& screen : screens->screens()) ids.push_back(*screen.displayId);
+        layer.emplace(*connection);
+        for (const Screen& screen : layer->screens.screens()) ids.push_back(*screen.displayId);
         ASSERT_EQ(ids.size(), 2u);
     }
 
-    std::optional<GammaTable> capture(DisplayId id) { return captureGammaTable(id, *tables); }
     test::WlrTestCompositor compositor;
-    ManualLoop loop;
     std::unique_ptr<WaylandConnection> connection;
-    std::unique_ptr<WaylandScreens> screens;
-    std::unique_ptr<WlrGammaRamps> ramps;
-    std::unique_ptr<x11::X11TransferTables> tables;
+    std::optional<test::DisplayLayer<WaylandScreens, WlrGammaRamps>> layer;
     std::vector<DisplayId> ids;
     LogCapture log;
 };
 
 TEST_F(WlrootsGammaTest, OutputsBecomeScreensWithNamesFramesAndTheRampsHeadroom) {
-    const std::vector<Screen> listed = screens->screens();
+    const std::vector<Screen> listed = layer->screens.screens();
     EXPECT_EQ(listed[0].name, "Built-in Display");  // a product code is no name
-    EXPECT_TRUE(screens->isBuiltIn(ids[0]));
+    EXPECT_TRUE(layer->screens.isBuiltIn(ids[0]));
     EXPECT_EQ(listed[1].name, "DELL U2720Q");
-    EXPECT_FALSE(screens->isBuiltIn(ids[1]));
-    EXPECT_EQ(screens->mainDisplay(), ids[0]);
+    EXPECT_FALSE(layer->screens.isBuiltIn(ids[1]));
+    EXPECT_EQ(layer->screens.mainDisplay(), ids[0]);
     EXPECT_EQ(listed[0].frame.width, 1920);
     EXPECT_EQ(listed[0].frame.y, 0);
     EXPECT_EQ(listed[1].frame.x, 1920);
     EXPECT_EQ(listed[1].frame.y, 1080 - 1440);  // bottom-left origin on the main screen's bottom edge
     EXPECT_EQ(listed[0].maxPotentialEDR, 2.0);
 
-    WaylandScreens named(*connection, loop, x11::ScreenRules{std::string("HDMI-A-1"), false});
+    WaylandScreens named(*connection, layer->loop, x11::ScreenRules{std::string("HDMI-A-1"), false});
     EXPECT_TRUE(named.isBuiltIn(ids[1]));
 }
 
 TEST_F(WlrootsGammaTest, ABoostLiftsTheIdentityRampPerFormulaAndRestoringHandsTheRampBack) {
-    const std::optional<GammaTable> saved = capture(ids[0]);
+    const std::optional<GammaTable> saved = layer->capture(ids[0]);
     ASSERT_TRUE(saved);
     EXPECT_FLOAT_EQ(saved->red[0], 0.0f);
     EXPECT_FLOAT_EQ(saved->green[128], 128.0f / 255.0f);
@@ -84,18 +76,18 @@ TEST_F(WlrootsGammaTest, ABoostLiftsTheIdentityRampPerFormulaAndRestoringHandsTh
     EXPECT_TRUE(compositor.ramp("eDP-1").empty()) << "capturing must leave the compositor's ramp alone";
 
     for (float factor : {2.1f, 1.3f}) {
-        applyGammaBoost(ids[0], saved->red, saved->green, saved->blue, factor, *tables);
+        layer->boost(ids[0], *saved, factor);
         const auto expected = test::liftedRamp(*saved, factor);
         EXPECT_TRUE(eventually([&] { return compositor.ramp("eDP-1") == expected; })) << factor;
     }
-    EXPECT_TRUE(restoreGammaTable(ids[0], saved->red, saved->green, saved->blue, *tables));
+    EXPECT_TRUE(layer->restore(ids[0], *saved));
     EXPECT_TRUE(eventually([&] { return compositor.ramp("eDP-1").empty(); }));
     EXPECT_TRUE(log.contains("Gamma applied: display=" + std::to_string(ids[0]) + ", boost=1.3"));
 }
 
 TEST_F(WlrootsGammaTest, AnOutputWithoutGammaFailsTheCaptureWithOneLine) {
-    EXPECT_FALSE(capture(ids[1]));
-    EXPECT_FALSE(capture(ids[1]));
+    EXPECT_FALSE(layer->capture(ids[1]));
+    EXPECT_FALSE(layer->capture(ids[1]));
     EXPECT_TRUE(log.contains("Failed to get gamma table"));
     EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
                          "Wayland: output HDMI-A-1 has no gamma ramp the compositor lets a client set; it is not "
@@ -112,7 +104,7 @@ TEST_F(WlrootsGammaTest, WhileAnotherClientHoldsTheOutputTheBoostIsUnavailable) 
     ASSERT_TRUE(otherRamps.write(ids[0], warm));
     EXPECT_TRUE(eventually([&] { return !compositor.ramp("eDP-1").empty(); }));
     // wlroots 0.15 tells the holder it failed and the newcomer nothing at all.
-    EXPECT_FALSE(capture(ids[0]));
+    EXPECT_FALSE(layer->capture(ids[0]));
     EXPECT_TRUE(log.contains("Wayland: output eDP-1 gave no answer to a gamma control request (another gamma tool "
                              "holds it); it is not boosted"));
     EXPECT_FALSE(connection->isBroken());

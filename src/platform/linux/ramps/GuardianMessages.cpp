@@ -32,12 +32,15 @@ bool readAll(int socket, char* data, std::size_t size) {
     return true;
 }
 
+// The answers and the goodbye: a type byte alone, no length.
+bool isBare(char type) { return type == kKept || type == kRefused || type == kCleanExit; }
+
 } // namespace
 
 bool send(int socket, char type, std::string_view payload) {
     if (payload.size() > kMaxPayload) return false;
     char header[5] = {type};
-    if (type == kKept || type == kRefused || type == kCleanExit) return sendAll(socket, header, 1);
+    if (isBare(type)) return sendAll(socket, header, 1);
     const auto size = static_cast<std::uint32_t>(payload.size());
     for (int byte = 0; byte < 4; ++byte) header[1 + byte] = static_cast<char>((size >> (8 * byte)) & 0xFF);
     // The payload (a whole saved ramp) goes as it is, not copied behind its header.
@@ -47,7 +50,7 @@ bool send(int socket, char type, std::string_view payload) {
 bool receive(int socket, char& type, std::string& payload) {
     payload.clear();
     if (!readAll(socket, &type, 1)) return false;
-    if (type == kKept || type == kRefused || type == kCleanExit) return true;
+    if (isBare(type)) return true;
     if (type != kHello && type != kKeep && type != kRelease) return false;
     unsigned char length[4];
     if (!readAll(socket, reinterpret_cast<char*>(length), sizeof length)) return false;

@@ -45,6 +45,12 @@ bool readable(int socket, int milliseconds) {
     }
 }
 
+// The guardian's next message, when it comes in time and is of `type`.
+bool answered(int socket, char type, std::string& payload) {
+    char received = 0;
+    return readable(socket, kAnswerMilliseconds) && guardian::receive(socket, received, payload) && received == type;
+}
+
 } // namespace
 
 std::string RampGuardian::helperPath() {
@@ -96,12 +102,8 @@ std::unique_ptr<RampGuardian> RampGuardian::start(const std::string& helper, con
     // The guardian leaves its starter at once, which ends and is reaped here.
     while (::waitpid(starter, nullptr, 0) < 0 && errno == EINTR) {
     }
-    char type = 0;
     std::string payload;
-    const int guardian = readable(fds[0], kAnswerMilliseconds) && guardian::receive(fds[0], type, payload) &&
-                                 type == guardian::kHello
-                             ? std::atoi(payload.c_str())
-                             : 0;
+    const int guardian = answered(fds[0], guardian::kHello, payload) ? std::atoi(payload.c_str()) : 0;
     if (guardian <= 0) {
         why = helper + " did not answer";
         ::close(fds[0]);
@@ -112,9 +114,8 @@ std::unique_ptr<RampGuardian> RampGuardian::start(const std::string& helper, con
 
 bool RampGuardian::keep(const SavedRamp& saved) {
     if (!guardian::send(socket_, guardian::kKeep, encodeSavedRamp(saved))) return false;
-    char type = 0;
     std::string payload;
-    return readable(socket_, kAnswerMilliseconds) && guardian::receive(socket_, type, payload) && type == guardian::kKept;
+    return answered(socket_, guardian::kKept, payload);
 }
 
 void RampGuardian::release(const SavedRamp& saved) {

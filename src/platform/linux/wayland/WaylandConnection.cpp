@@ -91,6 +91,12 @@ std::variant<wl_display*, std::string> connectDisplay() {
     return display;
 }
 
+// When the output goes, and when the connection ends.
+void destroyProxies(WaylandOutput& output) {
+    if (output.xdgOutput) zxdg_output_v1_destroy(output.xdgOutput);
+    wl_output_destroy(output.output);
+}
+
 } // namespace
 
 std::optional<std::string> WaylandConnection::reach() {
@@ -117,10 +123,7 @@ WaylandConnection::WaylandConnection(wl_display* display) : display_(display) {
 }
 
 WaylandConnection::~WaylandConnection() {
-    for (auto& output : outputs_) {
-        if (output->xdgOutput) zxdg_output_v1_destroy(output->xdgOutput);
-        wl_output_destroy(output->output);
-    }
+    for (auto& output : outputs_) destroyProxies(*output);
     if (gammaManager_) zwlr_gamma_control_manager_v1_destroy(gammaManager_);
     if (xdgOutputs_) zxdg_output_manager_v1_destroy(xdgOutputs_);
     wl_registry_destroy(registry_);
@@ -156,8 +159,7 @@ void WaylandConnection::describe(WaylandOutput& output) {
 void WaylandConnection::removeGlobal(std::uint32_t name) {
     const auto gone = std::find_if(outputs_.begin(), outputs_.end(), [&](const auto& o) { return o->id == name; });
     if (gone == outputs_.end()) return;
-    if ((*gone)->xdgOutput) zxdg_output_v1_destroy((*gone)->xdgOutput);
-    wl_output_destroy((*gone)->output);
+    destroyProxies(**gone);
     outputs_.erase(gone);
     changed();
 }
